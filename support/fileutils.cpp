@@ -1,0 +1,135 @@
+#include "fileutils.h"
+
+#include "failure.h"
+#include "pendingevents.h"
+
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace support {
+namespace {
+
+constexpr int kSpecialFolderBufferSize = 512;
+
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+// Writes all of `data`, resuming after short writes and signals.
+bool writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Moves `from` to `to` unless `to` exists; the kernel checks atomically.
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // File systems without RENAME_NOREPLACE: a hard link never replaces either.
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    ::unlink(from.constData());
+    return 0;
+}
+
+} // namespace
+
+bool FileExists(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && ::stat(native(path).constData(), &st) == 0;
+}
+
+bool IsDirectory(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && ::stat(native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QString FileNameOf(const QString& path, QChar separator) {
+    return path.mid(path.lastIndexOf(separator) + 1);
+}
+
+QString SpecialFolderBuffer(int folder) {
+    if (folder != 0)
+        return {};
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (desktop.isEmpty() || desktop.size() >= kSpecialFolderBufferSize)
+        return {};
+    QString buffer = desktop + QChar(0);
+    return buffer.leftJustified(kSpecialFolderBufferSize, u' ');
+}
+
+QString DesktopFolder() {
+    const QString buffer = SpecialFolderBuffer(0);
+    const qsizetype end = buffer.lastIndexOf(QChar(0));
+    if (end < 0)
+        fail(QStringLiteral("Invalid procedure call or argument: the desktop folder is unknown"));
+    return buffer.left(end) + u'/';
+}
+
+void WriteBytesIfMissing(const QByteArray& bytes, const QString& path, mode_t mode) {
+    ProcessPendingMessages();
+    if (FileExists(path))
+        return;
+
+    const QByteArray target = native(path);
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        failErrno(QStringLiteral("Cannot create a file beside"), path, errno);
+
+    int error = 0;
+    if (!writeAll(fd, bytes.constData(), bytes.size()) || ::fchmod(fd, mode) != 0 ||
+        ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = renameNoReplace(temporary, target);
+    if (error == 0)
+        return;
+
+    ::unlink(temporary.constData());
+    struct stat st;
+    if (error == EEXIST && ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        return; // made meanwhile by someone else: left as it is, like any existing file
+    failErrno(QStringLiteral("Cannot write"), path, error);
+}
+
+void WriteTextFile(const QString& text, const QString& path) {
+    const int fd = ::open(native(path).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == ELOOP)
+        fail(QStringLiteral("Cannot write \"%1\": it is a symbolic link").arg(path));
+    if (fd < 0)
+        failErrno(QStringLiteral("Cannot write"), path, errno);
+
+    const QByteArray line = text.toUtf8() + "\r\n";
+    int error = writeAll(fd, line.constData(), line.size()) ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        failErrno(QStringLiteral("Cannot write"), path, error);
+}
+
+void RemoveFile(const QString& path) {
+    ProcessPendingMessages();
+    // A read-only file needs no second attempt here: unlinking depends on the folder.
+    ::unlink(native(path).constData());
+}
+
+} // namespace support

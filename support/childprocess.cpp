@@ -1,0 +1,97 @@
+#include "childprocess.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/pidfd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace support {
+namespace {
+
+// The descriptors and signal state the child starts with; see the class comment.
+class SpawnSetup {
+public:
+    SpawnSetup() {
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+
+        // A blocked or ignored signal would otherwise be inherited across exec.
+        posix_spawnattr_init(&attributes);
+        sigset_t none;
+        sigemptyset(&none);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        sigset_t toDefault;
+        sigemptyset(&toDefault);
+        sigaddset(&toDefault, SIGPIPE);
+        posix_spawnattr_setsigdefault(&attributes, &toDefault);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    ~SpawnSetup() {
+        posix_spawnattr_destroy(&attributes);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+};
+
+} // namespace
+
+ChildProcess::ChildProcess(const QString& program, const QStringList& arguments) {
+    std::vector<QByteArray> encoded;
+    encoded.reserve(static_cast<size_t>(arguments.size()) + 1);
+    encoded.push_back(QFile::encodeName(program));
+    for (const QString& argument : arguments)
+        encoded.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    argv.reserve(encoded.size() + 1);
+    for (QByteArray& item : encoded)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+
+    const SpawnSetup setup;
+    startError_ =
+        posix_spawnp(&pid_, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
+    if (startError_ != 0) {
+        pid_ = -1;
+        return;
+    }
+    // The pid cannot be reused before we reap it, so opening it late is safe.
+    pidfd_ = pidfd_open(pid_, 0);
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0)
+        collect();
+}
+
+std::optional<int> ChildProcess::collect() {
+    if (pid_ <= 0)
+        return std::nullopt; // never waitpid(-1): that would reap someone else's child
+    int status = 0;
+    pid_t reaped;
+    do
+        reaped = ::waitpid(pid_, &status, 0);
+    while (reaped < 0 && errno == EINTR);
+    pid_ = -1;
+    if (pidfd_ >= 0) {
+        ::close(pidfd_);
+        pidfd_ = -1;
+    }
+    if (reaped < 0)
+        return std::nullopt;
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+} // namespace support

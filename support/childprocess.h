@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <sys/types.h>
+
+namespace support {
+
+// One program started without a shell, with its arguments as given. Starting
+// uses posix_spawn (vfork-like: no copy of the caller's page tables, however
+// large its heap), and the end is watched through a pidfd, a descriptor that
+// turns readable the moment the process ends, so an event loop can wait on it.
+//
+// The child gets the caller's environment, stdout and stderr; stdin reads
+// /dev/null and no other descriptor of the caller reaches it.
+class ChildProcess {
+public:
+    // Starts `program`, looked up in PATH when it names no folder.
+    ChildProcess(const QString& program, const QStringList& arguments);
+    // Collects the process if nobody did, waiting for its end: no zombie stays.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // 0 once started; otherwise the errno of the failed start (ENOENT, EACCES...).
+    int startError() const { return startError_; }
+
+    // Readable once the process has ended; -1 when the kernel offers no pidfd,
+    // and then only the blocking `collect` can wait.
+    int endDescriptor() const { return pidfd_; }
+
+    // Waits for the end if need be and reaps the process. Returns the exit
+    // status (0-255), or minus the signal number for a process killed by a
+    // signal; nothing when the status was reaped elsewhere or there is no
+    // process. Call it once, after a successful start.
+    std::optional<int> collect();
+
+private:
+    pid_t pid_ = -1;
+    int pidfd_ = -1;
+    int startError_ = 0;
+};
+
+} // namespace support

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace support {
+
+class ProgressDisplay;
+
+// What RunAndWait answers, besides an exit status of 0 to 255.
+// A process killed by signal s gives -s (-1 to -64).
+constexpr int kStartFailureBase = -2147221504; // 0x80040000; + errno when the start failed
+constexpr int kStatusLost = -2147483647 - 1;   // INT_MIN: something else reaped the process
+
+// Starts `program` with `arguments` (no shell: each argument arrives as one,
+// quotes and spaces included) and waits for its end while the window stays
+// responsive; the end is noticed at once. Returns the exit status, or see above.
+//
+// With a bar, a 100 ms tick keeps it alive while the program runs long (see
+// waitingprogress.h); `caption` and `startValue` are what the bar shows before
+// the call, `count` the number of items of the whole job. At the end the bar
+// gets `caption` back ("Progress Bar" when it is empty). A program that cannot
+// start leaves the bar untouched. Without a bar nothing but the wait happens.
+//
+// Needs a Qt application object: the wait is a local event loop. If the
+// application quits meanwhile, the rest of the wait blocks.
+int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
+               const QString& caption, qint32 startValue, qint32 count);
+
+// One line for a report: "ended with status 3", "could not be started: ...".
+QString DescribeRunResult(int result);
+
+} // namespace support

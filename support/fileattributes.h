@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace support {
+
+// Attribute bits as the address intake knows them, computed from what Linux
+// keeps: read-only when the user cannot write the path, hidden for a name
+// starting with ".", directory and archive (every regular file) from the
+// target's type, reparse point for a symbolic link. Nothing is ever "system".
+enum FileAttribute : int {
+    ReadOnlyAttribute = 1,
+    HiddenAttribute = 2,
+    SystemAttribute = 4,
+    DirectoryAttribute = 16,
+    ArchiveAttribute = 32,
+    ReparsePointAttribute = 1024,
+};
+
+// The attribute value of `path`; a trailing "/" is ignored for the name.
+// Throws Failure when the path cannot be looked at.
+int FileAttributes(const QString& path);
+
+} // namespace support

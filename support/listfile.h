@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace support {
+
+// Receives the entries of one list file, all of them at once and in file order,
+// so the address list can append a million lines in one go.
+using EntrySink = std::function<void(QStringList entries)>;
+
+// Shows a plain message (OK only) to the user.
+using MessageNotice = std::function<void(const QString& message)>;
+
+// Appends the entries of the list file at `path` to `append`. A missing file
+// is answered with the message "File not found" and appends nothing. A file
+// that exists but cannot be read throws Failure and appends nothing.
+void LoadListFile(const QString& path, const EntrySink& append, const MessageNotice& notify);
+
+// The entries of the list file at `path` (see SplitListEntries). Throws Failure.
+QStringList ReadListFile(const QString& path);
+
+// One entry per line: a line ends at CR or CR LF, and inside a line every LF
+// separates two entries. Nothing is trimmed; blank lines give empty entries;
+// an LF at the very end gives an empty last entry, a CR or CR LF does not.
+QStringList SplitListEntries(const QString& text);
+
+} // namespace support

@@ -6,7 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -68,7 +68,8 @@ ChildProcess::ChildProcess(const QString& program, const QStringList& arguments)
         return;
     }
     // The pid cannot be reused before we reap it, so opening it late is safe.
-    pidfd_ = pidfd_open(pid_, 0);
+    // (Debian 12's <sys/pidfd.h> lacks extern "C", hence the raw call.)
+    pidfd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
 }
 
 ChildProcess::~ChildProcess() {

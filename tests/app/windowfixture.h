@@ -1,0 +1,38 @@
+#pragma once
+
+#include "scripteddialogs.h"
+
+#include <form1.h>
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A main window on a private program folder and settings file, with scripted
+// dialogs, a fixed home-page draw and a recorded terminate.
+class WindowFixture {
+public:
+    WindowFixture();
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString programFolder() const { return path(QStringLiteral("program")); }
+    QString settingsFile() const { return path(QStringLiteral("config/Quillmark.conf")); }
+
+    // What a fresh reader of the settings file sees (a missing key is null).
+    QVariant storedValue(const QString& key) const;
+    void storeValue(const QString& key, const QString& value) const;
+
+    // Creates the window (and runs its start-up unless told not to).
+    Form1& open(bool load = true);
+    Form1& window() { return *window_; }
+
+    ScriptedDialogs dialogs;
+    Dialogs* dialogsInUse = &dialogs; // point at real dialogs to answer them on screen
+    double randomFraction = 0.5; // a draw of 51: no home page
+    QList<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
+    int terminations = 0;
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<Form1> window_;
+};

@@ -64,6 +64,7 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     setPalette(white);
     setAutoFillBackground(true);
     buildControls();
+    attachCommands();
     setTabOrder();
     watchHover();
 }

@@ -76,6 +76,8 @@ protected:
 
 private:
     void buildControls();
+    // Connects the commands behind the controls; each command is its own object.
+    void attachCommands();
     void setTabOrder();
     void watchHover();
     void applyHoverRule(QWidget* under);

@@ -5,7 +5,7 @@
 #include <QtMath>
 
 CaptionProgressBar::CaptionProgressBar(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(kRestCaption);
+    setAccessibleName(support::RestingCaption());
 }
 
 void CaptionProgressBar::setValue(double percent) {

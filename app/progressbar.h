@@ -1,26 +1,26 @@
 #pragma once
 
+#include <support/progressdisplay.h>
+
 #include <QString>
 #include <QWidget>
 
 // A progress bar that shows a caption of its own instead of a percentage and
 // keeps its value as a real number. Values outside 0..100 are drawn clamped.
-class CaptionProgressBar : public QWidget {
+class CaptionProgressBar : public QWidget, public support::ProgressDisplay {
     Q_OBJECT
 public:
-    static inline const QString kRestCaption = QStringLiteral("Progress Bar");
-
     explicit CaptionProgressBar(QWidget* parent = nullptr);
 
-    double value() const { return value_; }
-    void setValue(double percent);
-    QString caption() const { return caption_; }
-    void setCaption(const QString& caption);
+    double value() const override { return value_; }
+    void setValue(double percent) override;
+    QString caption() const override { return caption_; }
+    void setCaption(const QString& caption) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     double value_ = 0;
-    QString caption_ = kRestCaption;
+    QString caption_ = support::RestingCaption();
 };

@@ -1,0 +1,46 @@
+#include "harfbuzzapi.h"
+
+#include <dlfcn.h>
+
+namespace converter {
+namespace {
+
+template <typename Function> bool resolve(void* library, const char* name, Function& target) {
+    target = reinterpret_cast<Function>(::dlsym(library, name));
+    return target != nullptr;
+}
+
+bool load(HarfBuzzApi& api) {
+    // Kept loaded until the process ends: the tool draws one image and exits.
+    void* library = ::dlopen("libharfbuzz.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return false;
+    return resolve(library, "hb_blob_create", api.blob_create) &&
+           resolve(library, "hb_blob_create_from_file", api.blob_create_from_file) &&
+           resolve(library, "hb_blob_destroy", api.blob_destroy) &&
+           resolve(library, "hb_face_create", api.face_create) &&
+           resolve(library, "hb_face_destroy", api.face_destroy) &&
+           resolve(library, "hb_font_create", api.font_create) &&
+           resolve(library, "hb_font_destroy", api.font_destroy) &&
+           resolve(library, "hb_buffer_create", api.buffer_create) &&
+           resolve(library, "hb_buffer_destroy", api.buffer_destroy) &&
+           resolve(library, "hb_buffer_add_utf32", api.buffer_add_utf32) &&
+           resolve(library, "hb_buffer_guess_segment_properties",
+                   api.buffer_guess_segment_properties) &&
+           resolve(library, "hb_buffer_get_glyph_infos", api.buffer_get_glyph_infos) &&
+           resolve(library, "hb_buffer_get_glyph_positions", api.buffer_get_glyph_positions) &&
+           resolve(library, "hb_shape", api.shape) &&
+           resolve(library, "hb_unicode_funcs_get_default", api.unicode_funcs_get_default) &&
+           resolve(library, "hb_unicode_general_category", api.unicode_general_category) &&
+           resolve(library, "hb_unicode_script", api.unicode_script);
+}
+
+} // namespace
+
+const HarfBuzzApi* harfBuzz() {
+    static HarfBuzzApi api{};
+    static const bool loaded = load(api);
+    return loaded ? &api : nullptr;
+}
+
+} // namespace converter

@@ -1,0 +1,81 @@
+#include "namedfont.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace converter {
+namespace {
+
+// Deep enough for .../truetype/msttcorefonts/lucon.ttf, shallow enough that
+// a run never pays for walking a large font tree.
+constexpr int kMaxFolderDepth = 2;
+
+std::vector<std::string> usualFontFolders() {
+    std::vector<std::string> folders{"/usr/share/fonts", "/usr/local/share/fonts"};
+    const char* home = std::getenv("HOME");
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome && *dataHome)
+        folders.push_back(std::string(dataHome) + "/fonts");
+    else if (home && *home)
+        folders.push_back(std::string(home) + "/.local/share/fonts");
+    if (home && *home)
+        folders.push_back(std::string(home) + "/.fonts");
+    return folders;
+}
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool looksLikeNamedFontFile(const char* fileName) {
+    std::string name;
+    for (const char* p = fileName; *p; ++p)
+        if (*p != ' ' && *p != '_' && *p != '-')
+            name.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(*p))));
+    if (!endsWith(name, ".ttf") && !endsWith(name, ".otf"))
+        return false;
+    const std::string stem = name.substr(0, name.size() - 4);
+    return stem == "lucon" || stem.rfind("lucidaconsole", 0) == 0;
+}
+
+bool isFolder(const std::string& path, unsigned char type) {
+    if (type == DT_DIR)
+        return true;
+    if (type != DT_LNK && type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void searchFolder(const std::string& folder, int depth, std::vector<std::string>& found) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> subfolders;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        if (looksLikeNamedFontFile(entry->d_name))
+            found.push_back(path);
+        else if (depth < kMaxFolderDepth && isFolder(path, entry->d_type))
+            subfolders.push_back(path);
+    }
+    ::closedir(dir);
+    for (const std::string& subfolder : subfolders)
+        searchFolder(subfolder, depth + 1, found);
+}
+
+} // namespace
+
+std::vector<std::string> namedFontCandidates() {
+    std::vector<std::string> found;
+    for (const std::string& folder : usualFontFolders())
+        searchFolder(folder, 0, found);
+    return found;
+}
+
+} // namespace converter

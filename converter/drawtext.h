@@ -1,0 +1,24 @@
+#pragma once
+
+#include "font.h"
+#include "image.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace converter {
+
+// The largest image a run may make, checked before any pixel is allocated.
+struct SizeLimits {
+    std::int64_t maxSide;
+    std::int64_t maxPixels;
+};
+
+// Draws text on an image exactly as large as its measured layout box
+// (truncated to whole pixels), back colour everywhere, the text in the text
+// colour from the top-left corner. Throws ConversionError: NothingToDraw for a
+// box under one pixel (an empty text), ImageTooLarge beyond limits.
+Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
+               const SizeLimits& limits);
+
+} // namespace converter

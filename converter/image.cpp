@@ -1,0 +1,45 @@
+#include "image.h"
+
+#include <algorithm>
+
+namespace converter {
+namespace {
+
+std::uint8_t blend(std::uint8_t back, std::uint8_t text, unsigned coverage) {
+    return static_cast<std::uint8_t>((back * (255 - coverage) + text * coverage + 127) / 255);
+}
+
+// Coverage from two glyphs that overlap adds like alpha laid over alpha.
+std::uint8_t over(unsigned below, unsigned above) {
+    return static_cast<std::uint8_t>(above + below - (above * below + 127) / 255);
+}
+
+} // namespace
+
+Image::Image(int width, int height, Rgb textColor, Rgb backColor)
+    : width_(width), height_(height), text_(textColor), back_(backColor),
+      coverage_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+
+void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
+    const int left = x + glyph.left;
+    const int top = y - glyph.top;
+    const int fromRow = std::max(0, -top), toRow = std::min(glyph.rows, height_ - top);
+    const int fromColumn = std::max(0, -left), toColumn = std::min(glyph.width, width_ - left);
+    for (int row = fromRow; row < toRow; ++row) {
+        const std::uint8_t* source = &glyph.coverage[static_cast<std::size_t>(row) * glyph.width];
+        std::uint8_t* target = &coverage_[static_cast<std::size_t>(top + row) * width_ + left];
+        for (int column = fromColumn; column < toColumn; ++column)
+            target[column] = over(target[column], source[column]);
+    }
+}
+
+void Image::rgbRow(int y, std::uint8_t* out) const {
+    const std::uint8_t* row = &coverage_[static_cast<std::size_t>(y) * width_];
+    for (int x = 0; x < width_; ++x, out += 3) {
+        out[0] = blend(back_.r, text_.r, row[x]);
+        out[1] = blend(back_.g, text_.g, row[x]);
+        out[2] = blend(back_.b, text_.b, row[x]);
+    }
+}
+
+} // namespace converter

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "font.h"
+#include "shaper.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace converter {
+
+// Fractional pixels, as measured; the image takes them truncated.
+struct TextSize {
+    float width;
+    float height;
+};
+
+// A glyph placed in pixels from the layout box's top-left corner; y is the
+// baseline under it.
+struct PlacedGlyph {
+    std::size_t face;
+    unsigned glyph;
+    float x;
+    float y;
+};
+
+// The default string layout of the platform whose image sizes the tool keeps:
+// no wrapping, a new line only at a line break, lines at the cell's line
+// spacing, advances stretched by 1.03 (its tracking) and em/6 of room at both
+// ends of every line. Measures in 32-bit floats, as that platform does.
+class TextLayout {
+public:
+    TextLayout(std::u32string_view text, Font& font);
+
+    TextSize measure();
+    // Calls drawLine once per line with that line's glyphs.
+    void place(const std::function<void(const std::vector<PlacedGlyph>&)>& drawLine);
+
+private:
+    // Shapes one line into shaped_ and returns its measured advance.
+    double shapeLine(std::u32string_view line);
+
+    std::u32string_view text_;
+    Font& font_;
+    std::vector<ShapedGlyph> shaped_;
+    std::u32string run_;
+};
+
+} // namespace converter

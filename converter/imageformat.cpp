@@ -1,0 +1,33 @@
+#include "imageformat.h"
+
+#include "jpegencoder.h"
+#include "pngencoder.h"
+
+namespace converter {
+namespace {
+
+// 256 MiB of coverage: far beyond any list of addresses, and still an amount
+// of memory any machine that runs the program can spare.
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
+
+// The layout works in int; PNG itself allows 2^31 - 1.
+constexpr std::int64_t kPngMaxSide = 0x7FFFFFFF;
+
+} // namespace
+
+const char* toolName(ImageFormat format) {
+    return format == ImageFormat::Png ? "TXT2PNG.exe" : "TXT2JPG.exe";
+}
+
+SizeLimits sizeLimits(ImageFormat format) {
+    return {format == ImageFormat::Png ? kPngMaxSide : kJpegMaxSide, kMaxPixels};
+}
+
+void encodeImage(ImageFormat format, const Image& image, std::FILE* file) {
+    if (format == ImageFormat::Png)
+        encodePng(image, file);
+    else
+        encodeJpeg(image, file);
+}
+
+} // namespace converter

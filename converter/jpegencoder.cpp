@@ -1,0 +1,70 @@
+#include "jpegencoder.h"
+
+#include "conversionerror.h"
+
+#include <csetjmp>
+#include <string>
+#include <vector>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
+namespace converter {
+namespace {
+
+static_assert(kJpegMaxSide == JPEG_MAX_DIMENSION, "libjpeg's limit changed");
+
+constexpr int kDefaultQuality = 75;
+
+struct ErrorHandler {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void onError(j_common_ptr codec) {
+    auto* handler = reinterpret_cast<ErrorHandler*>(codec->err);
+    codec->err->format_message(codec, handler->message);
+    std::longjmp(handler->jump, 1);
+}
+
+// A normal run prints nothing, warnings included.
+void onMessage(j_common_ptr) {}
+
+} // namespace
+
+void encodeJpeg(const Image& image, std::FILE* file) {
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width()) * 3);
+    jpeg_compress_struct codec{};
+    ErrorHandler errors{};
+    codec.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = onError;
+    errors.manager.output_message = onMessage;
+    // libjpeg reports errors by jumping back here; nothing below is
+    // constructed after this point, so no destructor is skipped.
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_compress(&codec);
+        throw ConversionError(FailureKind::UnwritableOutput,
+                              std::string("JPEG encoding failed: ") + errors.message);
+    }
+    jpeg_create_compress(&codec);
+    jpeg_stdio_dest(&codec, file);
+    codec.image_width = static_cast<JDIMENSION>(image.width());
+    codec.image_height = static_cast<JDIMENSION>(image.height());
+    codec.input_components = 3;
+    codec.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&codec);
+    jpeg_set_quality(&codec, kDefaultQuality, TRUE);
+    codec.density_unit = 1; // dots per inch
+    codec.X_density = 96;
+    codec.Y_density = 96;
+    jpeg_start_compress(&codec, TRUE);
+    while (codec.next_scanline < codec.image_height) {
+        image.rgbRow(static_cast<int>(codec.next_scanline), row.data());
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&codec, rows, 1);
+    }
+    jpeg_finish_compress(&codec);
+    jpeg_destroy_compress(&codec);
+}
+
+} // namespace converter

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "image.h"
+
+#include <cstdio>
+
+namespace converter {
+
+// libjpeg refuses sides above 65,500 pixels, a little under the 65,535 that
+// the format can hold.
+inline constexpr int kJpegMaxSide = 65500;
+
+// Writes image as a baseline JPEG at the usual default quality, 75, with
+// libjpeg's default 4:2:0 chroma subsampling, recording 96 DPI. Throws
+// ConversionError (UnwritableOutput).
+void encodeJpeg(const Image& image, std::FILE* file);
+
+} // namespace converter

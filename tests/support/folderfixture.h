@@ -1,0 +1,67 @@
+#pragma once
+
+// Helpers for tests that build folder trees and need a user root is not.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <functional>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fixture {
+
+inline bool makeFolder(const QString& path) {
+    return QDir().mkpath(path);
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes = "x") {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The folder's entries in the file system's own order, which the walk keeps
+// (it is not creation order).
+inline QStringList listingOrder(const QString& folder, QDir::Filters filters) {
+    return QDir(folder).entryList(filters | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
+}
+
+// Runs `body` in a child process as "nobody" when the test runs as root (whom
+// permissions do not stop), as the current user otherwise, and returns its
+// result ("<child failed>" when the child could not run it; an empty string
+// as the only result comes back as an empty list).
+inline QStringList runUnprivileged(const std::function<QStringList()>& body) {
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {QStringLiteral("<pipe failed>")};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::geteuid() == 0) {
+            const passwd* nobody = ::getpwnam("nobody");
+            if (!nobody || ::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+                ::setuid(nobody->pw_uid) != 0)
+                ::_exit(2);
+        }
+        const QByteArray out = body().join(QChar(0)).toUtf8();
+        const bool written = ::write(channel[1], out.constData(), out.size()) == out.size();
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(channel[1]);
+    QByteArray in;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        in.append(buffer, n);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return {QStringLiteral("<child failed>")};
+    return in.isEmpty() ? QStringList() : QString::fromUtf8(in).split(QChar(0));
+}
+
+} // namespace fixture

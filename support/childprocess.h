@@ -11,6 +11,8 @@ namespace support {
 // uses posix_spawn (vfork-like: no copy of the caller's page tables, however
 // large its heap), and the end is watched through a pidfd, a descriptor that
 // turns readable the moment the process ends, so an event loop can wait on it.
+// (QProcess starts a little faster, as glibc's posix_spawn resets every signal
+// in the child, but it cannot tell why a start failed: no errno.)
 //
 // The child gets the caller's environment, stdout and stderr; stdin reads
 // /dev/null and no other descriptor of the caller reaches it.

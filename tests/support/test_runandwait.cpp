@@ -77,7 +77,7 @@ private slots:
         sampler.start(20);
 
         QCOMPARE(
-            RunAndWait(QStringLiteral("sleep"), {QStringLiteral("5.6")}, &bar, caption, 10, 10), 0);
+            RunAndWait(QStringLiteral("sleep"), {QStringLiteral("5.8")}, &bar, caption, 10, 10), 0);
 
         QVERIFY2(seen.size() > 50, qPrintable(QString::number(seen.size())));
         QCOMPARE(seen.first(), caption);
@@ -159,8 +159,10 @@ private slots:
         QVERIFY(RunAndWait(QStringLiteral("/no/such/tool"), {}, nullptr, QString(), 0, 1) < 0);
 
         QCOMPARE(openDescriptorCount(), before);
-        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
-        QCOMPARE(errno, ECHILD);
+        const pid_t reaped = ::waitpid(-1, nullptr, WNOHANG);
+        const int error = errno;
+        QCOMPARE(reaped, -1);
+        QCOMPARE(error, ECHILD);
         ::close(50);
         ::close(unrelated);
     }

@@ -17,8 +17,13 @@ std::uint8_t over(unsigned below, unsigned above) {
 } // namespace
 
 Image::Image(int width, int height, Rgb textColor, Rgb backColor)
-    : width_(width), height_(height), text_(textColor), back_(backColor),
-      coverage_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+    : width_(width), height_(height),
+      coverage_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {
+    for (unsigned coverage = 0; coverage < shades_.size(); ++coverage)
+        shades_[coverage] = {blend(backColor.r, textColor.r, coverage),
+                             blend(backColor.g, textColor.g, coverage),
+                             blend(backColor.b, textColor.b, coverage)};
+}
 
 void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
     const int left = x + glyph.left;
@@ -36,9 +41,10 @@ void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
 void Image::rgbRow(int y, std::uint8_t* out) const {
     const std::uint8_t* row = &coverage_[static_cast<std::size_t>(y) * width_];
     for (int x = 0; x < width_; ++x, out += 3) {
-        out[0] = blend(back_.r, text_.r, row[x]);
-        out[1] = blend(back_.g, text_.g, row[x]);
-        out[2] = blend(back_.b, text_.b, row[x]);
+        const Rgb& shade = shades_[row[x]];
+        out[0] = shade.r;
+        out[1] = shade.g;
+        out[2] = shade.b;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -41,8 +42,7 @@ public:
 private:
     int width_;
     int height_;
-    Rgb text_;
-    Rgb back_;
+    std::array<Rgb, 256> shades_; // the colour of each coverage value
     std::vector<std::uint8_t> coverage_;
 };
 

@@ -1,7 +1,8 @@
 #include "jpegencoder.h"
 
-#include "conversionerror.h"
+#include "encodererror.h"
 
+#include <cerrno>
 #include <csetjmp>
 #include <string>
 #include <vector>
@@ -18,11 +19,13 @@ constexpr int kDefaultQuality = 75;
 struct ErrorHandler {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
+    int errnoAtFailure;
     char message[JMSG_LENGTH_MAX];
 };
 
 void onError(j_common_ptr codec) {
     auto* handler = reinterpret_cast<ErrorHandler*>(codec->err);
+    handler->errnoAtFailure = errno;
     codec->err->format_message(codec, handler->message);
     std::longjmp(handler->jump, 1);
 }
@@ -43,8 +46,8 @@ void encodeJpeg(const Image& image, std::FILE* file) {
     // constructed after this point, so no destructor is skipped.
     if (setjmp(errors.jump)) {
         jpeg_destroy_compress(&codec);
-        throw ConversionError(FailureKind::UnwritableOutput,
-                              std::string("JPEG encoding failed: ") + errors.message);
+        throw encoderError(file, errors.errnoAtFailure,
+                           std::string("JPEG encoding failed: ") + errors.message);
     }
     jpeg_create_compress(&codec);
     jpeg_stdio_dest(&codec, file);

@@ -1,6 +1,5 @@
 #include "namedfont.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -30,11 +29,18 @@ bool endsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 bool looksLikeNamedFontFile(const char* fileName) {
+    // Every name accepted starts with "lu": most files are passed over here.
+    if (lowerAscii(fileName[0]) != 'l' || lowerAscii(fileName[1]) != 'u')
+        return false;
     std::string name;
     for (const char* p = fileName; *p; ++p)
         if (*p != ' ' && *p != '_' && *p != '-')
-            name.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(*p))));
+            name.push_back(lowerAscii(*p));
     if (!endsWith(name, ".ttf") && !endsWith(name, ".otf"))
         return false;
     const std::string stem = name.substr(0, name.size() - 4);
@@ -58,10 +64,13 @@ void searchFolder(const std::string& folder, int depth, std::vector<std::string>
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
+        const bool candidate = looksLikeNamedFontFile(entry->d_name);
+        if (!candidate && (depth == kMaxFolderDepth || entry->d_type == DT_REG))
+            continue;
         const std::string path = folder + "/" + entry->d_name;
-        if (looksLikeNamedFontFile(entry->d_name))
+        if (candidate)
             found.push_back(path);
-        else if (depth < kMaxFolderDepth && isFolder(path, entry->d_type))
+        else if (isFolder(path, entry->d_type))
             subfolders.push_back(path);
     }
     ::closedir(dir);

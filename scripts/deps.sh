@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev
   fonts-liberation2
+  fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,74 @@
+// Image sizes: the layout box of the platform the tool follows, computed here
+// from the named font's cell and the layout's rules rather than pasted.
+#include "toolrun.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// "Lucida Console": 2048 units per em, every ASCII advance 1234, ascent
+// 1616, descent 432, no line gap; 10 points at 96 DPI.
+constexpr int kUnitsPerEm = 2048, kAdvance = 1234, kAscent = 1616, kDescent = 432, kLineGap = 0;
+const float kEm = 10.f * 96 / 72;
+
+// Width: tracking 1.03 times the widest line's advances, plus em/6 at each
+// end; height: the lines at the cell's line spacing, plus em/8. 32-bit
+// floats, truncated toward zero.
+QSize layoutBox(int lines, int widestInCells) {
+    const float perUnit = kEm / kUnitsPerEm;
+    const float advances = float(widestInCells * kAdvance) * perUnit;
+    const float lineSpacing = float(kAscent + kDescent + kLineGap) * perUnit;
+    return QSize(int(1.03f * advances + kEm / 3), int(float(lines) * lineSpacing + kEm / 8));
+}
+
+} // namespace
+
+class TestConverterGeometry : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void imageIsTheMeasuredLayoutBox_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("widestInCells");
+        QTest::newRow("one address") << QByteArray("alice@example.com\n") << 1 << 17;
+        QTest::newRow("no final break") << QByteArray("alice@example.com") << 1 << 17;
+        QTest::newRow("widest line wins")
+            << QByteArray("x@y.z\nlonger.address@example.org\na@b.c\n") << 3 << 26;
+        QTest::newRow("each break adds a line") << QByteArray("M\n\n") << 2 << 1;
+        QTest::newRow("empty middle line") << QByteArray("M\n\nM") << 3 << 1;
+        QTest::newRow("CR LF is one break") << QByteArray("ab\r\ncd\r\n") << 2 << 2;
+        QTest::newRow("lone CR breaks") << QByteArray("ab\rcde") << 2 << 3;
+        QTest::newRow("trailing spaces not measured") << QByteArray("ab     \ncd\n") << 2 << 2;
+        QTest::newRow("line of spaces is measured") << QByteArray("ab\n     \n") << 2 << 5;
+        QTest::newRow("inner spaces measured") << QByteArray("a   b\n") << 1 << 5;
+        QTest::newRow("line break only") << QByteArray("\n") << 1 << 0;
+        QTest::newRow("tab to the next 8-cell stop") << QByteArray("ab\tc\n") << 1 << 9;
+        QTest::newRow("controls take no room") << QByteArray("a\x01\x1b\x7f"
+                                                             "b\n")
+                                               << 1 << 2;
+        QTest::newRow("Latin-1 letters one cell each") << QByteArray("Zoë@exämple.de\n") << 1 << 14;
+        QTest::newRow("long line not wrapped") << QByteArray(3000, 'w') + "\n" << 1 << 3000;
+        QTest::newRow("many lines") << QByteArray("m@example.com\n").repeated(200) << 200 << 13;
+    }
+
+    void imageIsTheMeasuredLayoutBox() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, lines);
+        QFETCH(int, widestInCells);
+        const QSize expected = layoutBox(lines, widestInCells);
+        QCOMPARE(drawText(Tool::Png, dir.path(), text).size(), expected);
+        QCOMPARE(drawText(Tool::Jpeg, dir.path(), text).size(), expected);
+    }
+
+    // Truncation, not rounding: "M" on three lines measures 12.72 x 41.67.
+    void sizesAreTruncated() {
+        QCOMPARE(layoutBox(3, 1), QSize(12, 41));
+        QCOMPARE(drawText(Tool::Png, dir.path(), "M\nM\nM\n").size(), QSize(12, 41));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConverterGeometry)
+#include "test_geometry.moc"

@@ -1,0 +1,116 @@
+// What is drawn: opaque pixels, a pure white ground, ink where the text is.
+#include "toolrun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const float kEm = 10.f * 96 / 72;
+const float kCell = 1.03f * 1234 * kEm / 2048; // one tracked advance
+const float kLineSpacing = kEm;
+
+bool hasInk(const QImage& image, const QRect& area) {
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+// The columns of the cell of the character at index, from its first pixel
+// to its last.
+QRect cellColumns(const QImage& image, int index) {
+    const int left = int(kEm / 6 + index * kCell) + 1,
+              right = int(kEm / 6 + (index + 1) * kCell) - 1;
+    return QRect(QPoint(left, 0), QPoint(right, image.height() - 1));
+}
+
+QRect lineBand(const QImage& image, int line) {
+    return QRect(0, int(line * kLineSpacing), image.width(), int(kLineSpacing));
+}
+
+} // namespace
+
+class TestConverterPixels : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void everyPixelOpaque_andGroundPureWhite() {
+        const QImage blank = drawText(Tool::Png, dir.path(), "     \n");
+        QVERIFY(!blank.isNull());
+        QVERIFY(!blank.hasAlphaChannel());
+        QVERIFY(!hasInk(blank, blank.rect()));
+
+        const QImage text = drawText(Tool::Png, dir.path(), "alice@example.com\n");
+        int white = 0, nearBlack = 0, midGray = 0;
+        for (int y = 0; y < text.height(); ++y)
+            for (int x = 0; x < text.width(); ++x) {
+                const QRgb pixel = text.pixel(x, y);
+                QCOMPARE(qAlpha(pixel), 255);
+                QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel)); // gray only
+                white += pixel == qRgb(255, 255, 255);
+                nearBlack += qGray(pixel) < 32;
+                midGray += qGray(pixel) >= 64 && qGray(pixel) < 192;
+            }
+        QVERIFY2(white > text.width() * text.height() / 2, "mostly ground");
+        QVERIFY2(nearBlack > 40, "black text, not faint");
+        QVERIFY2(midGray > 40, "anti-aliased edges");
+        QVERIFY(!hasInk(text, QRect(0, 0, 2, text.height()))); // em/6 of room on the left
+    }
+
+    void inkFallsInTheCellsAndLinesOfTheText() {
+        const QImage image = drawText(Tool::Png, dir.path(), "M M\n\nW\n");
+        QVERIFY(!image.isNull());
+        QVERIFY(hasInk(image, cellColumns(image, 0) & lineBand(image, 0)));
+        QVERIFY(!hasInk(image, cellColumns(image, 1)));
+        QVERIFY(hasInk(image, cellColumns(image, 2) & lineBand(image, 0)));
+        QVERIFY(!hasInk(image, lineBand(image, 1)));
+        QVERIFY(hasInk(image, cellColumns(image, 0) & lineBand(image, 2)));
+        QVERIFY(hasInk(image, QRect(0, 0, image.width(), 3))); // the first line starts at the top
+    }
+
+    void tabsAndControlsDrawNothing() {
+        const QImage plain = drawText(Tool::Png, dir.path(), "ab\n");
+        QCOMPARE(drawText(Tool::Png, dir.path(),
+                          "a\x01\x7f"
+                          "b\x1b\n"),
+                 plain);
+        const QImage tabbed = drawText(Tool::Png, dir.path(), "\tx\n");
+        QVERIFY(!hasInk(tabbed, QRect(0, 0, int(kEm / 6 + 8 * kCell), tabbed.height())));
+        QVERIFY(hasInk(tabbed, cellColumns(tabbed, 8)));
+    }
+
+    // U+2200 is missing from the built-in font but not from the system's
+    // fonts: it is drawn from a fallback, not as the missing-glyph box that
+    // an unassigned code point gets.
+    void missingCharacterComesFromASystemFont() {
+        const QImage fallback = drawText(Tool::Png, dir.path(), "\xE2\x88\x80\n");
+        const QImage missing = drawText(Tool::Png, dir.path(), "\xCD\xB8\n");
+        QVERIFY(hasInk(fallback, fallback.rect()));
+        QVERIFY(hasInk(missing, missing.rect()));
+        QVERIFY(fallback != missing);
+    }
+
+    // A file named like the named font is not taken for it unless its family
+    // says so: here it is the substitute's own file under that name.
+    void namedFontIsRecognisedByFamily_notFileName() {
+        const QImage usual = drawText(Tool::Png, dir.path(), "alice@example.com\n");
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(".fonts"));
+        QVERIFY(QFile::copy("/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf",
+                            home.filePath(".fonts/lucon.ttf")));
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        const QImage withImpostor = drawText(Tool::Png, dir.path(), "alice@example.com\n");
+        qputenv("HOME", realHome);
+        QCOMPARE(withImpostor, usual);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConverterPixels)
+#include "test_pixels.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Runs the built converter tools as processes, the way the program runs them.
+
+enum class Tool { Png, Jpeg };
+
+struct ToolRun {
+    int exitCode = -1;
+    bool exitedNormally = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+QString toolPath(Tool tool);
+
+// childSetup, when given, runs in the child just before the tool starts.
+ToolRun runTool(Tool tool, const QStringList& args,
+                const std::function<void()>& childSetup = nullptr);
+
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+// Writes text into a file in folder, has the tool draw it and returns the
+// decoded image; a null image (and a warning with the tool's message) when
+// the run fails.
+QImage drawText(Tool tool, const QString& folder, const QByteArray& text);

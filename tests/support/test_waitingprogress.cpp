@@ -1,4 +1,3 @@
-#include <support/rounding.h>
 #include <support/waitingprogress.h>
 
 #include <QTest>
@@ -11,15 +10,6 @@ Q_DECLARE_METATYPE(QList<double>)
 class TestWaitingProgress : public QObject {
     Q_OBJECT
 private slots:
-    void roundHalfEven_halfwayGoesToEven() {
-        QCOMPARE(support::RoundHalfEven(2.5), 2.0);
-        QCOMPARE(support::RoundHalfEven(3.5), 4.0);
-        QCOMPARE(support::RoundHalfEven(0.5), 0.0);
-        QCOMPARE(support::RoundHalfEven(0.05), 0.0);
-        QCOMPARE(support::RoundHalfEven(2.51), 3.0);
-        QCOMPARE(support::RoundHalfEven(-1.5), -2.0);
-    }
-
     void value_stepsThenStopsAtLimit_data() {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("start");

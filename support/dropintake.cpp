@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kHiddenPlainFile = HiddenAttribute | ArchiveAttribute;
 
-bool isHiddenPlainFile(const QString& path) {
+bool isHiddenPlainFile(const QString& name, const QString& path) {
+    if (!name.startsWith(u'.'))
+        return false; // only a dot name is hidden, so no other can have the value 34
     try {
         return FileAttributes(path) == kHiddenPlainFile;
     } catch (const Failure&) {
@@ -34,8 +36,9 @@ QStringList DroppedFolderFiles(const QString& folder, const ErrorReporter& repor
         for (const QString& name : ListFolderFiles(bare, QStringLiteral("*.*"))) {
             if (name.startsWith(u'~'))
                 continue;
+            // ListFolderFiles has just found folder + name openable.
             const QString path = bare + u'/' + name;
-            if (!IsOpenableFile(path) || isHiddenPlainFile(path))
+            if (isHiddenPlainFile(name, path))
                 continue;
             paths.append(CollapseBackslashes(path));
         }

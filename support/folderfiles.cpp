@@ -12,16 +12,12 @@
 namespace support {
 namespace {
 
-// O_PATH asks for no access at all, so only existence and the path's
-// reachability decide; a named pipe does not block.
+// Resolves the path the way an O_PATH open does, asking for no access to the
+// file itself, but without making a descriptor: one call per name keeps the
+// listing of a large folder cheap.
 bool isOpenableAt(int folder, const char* path) {
-    const int fd = ::openat(folder, path, O_PATH | O_CLOEXEC);
-    if (fd < 0)
-        return false;
     struct stat st;
-    const bool openable = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
-    ::close(fd);
-    return openable;
+    return ::fstatat(folder, path, &st, 0) == 0 && !S_ISDIR(st.st_mode);
 }
 
 bool matchesEveryName(const QString& pattern) {
@@ -46,6 +42,13 @@ QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
     if (!dir)
         return {};
 
+    // Nothing in a folder that may be listed but not searched can be opened.
+    // In one that may be searched, a name the listing gives as a regular file
+    // opens for sure, so only the other names need a look of their own.
+    const int fd = ::dirfd(dir.get());
+    if (::faccessat(fd, ".", X_OK, AT_EACCESS) != 0)
+        return {};
+
     const bool everyName = matchesEveryName(pattern);
     const QByteArray nativePattern = QFile::encodeName(pattern);
     QStringList names;
@@ -54,7 +57,7 @@ QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
             continue; // "." and ".." among them
         if (!everyName && ::fnmatch(nativePattern.constData(), entry->d_name, 0) != 0)
             continue;
-        if (!isOpenableAt(::dirfd(dir.get()), entry->d_name))
+        if (entry->d_type != DT_REG && !isOpenableAt(fd, entry->d_name))
             continue;
         const QString name = QFile::decodeName(entry->d_name);
         // A name that is not valid UTF-8 cannot be opened by its decoded text.

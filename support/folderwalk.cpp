@@ -99,8 +99,9 @@ void removeAt(QStringList& list, const QList<qsizetype>& indices) {
 }
 
 // One level of the walk. The numbers are the lines an error report names.
-void walkLevel(QStringList& folders, bool recurse, const ErrorReporter& report,
-               WalkedFolders& walked) {
+// Returns how many of the entries given are left.
+qsizetype walkLevel(QStringList& folders, bool recurse, const ErrorReporter& report,
+                    WalkedFolders& walked) {
     StepTrap trap(kProcedure, report);
     QStringList found;
     QList<qsizetype> refused;
@@ -120,14 +121,21 @@ void walkLevel(QStringList& folders, bool recurse, const ErrorReporter& report,
     if (!refused.isEmpty())
         removeAt(folders, refused);
 
+    qsizetype ownFound = found.size();
     if (recurse && !found.isEmpty())
-        trap(110, [&] { walkLevel(found, true, report, walked); });
+        trap(110, [&] { ownFound = walkLevel(found, true, report, walked); });
 
-    for (const QString& folder : std::as_const(found)) {
+    // The deeper levels behind this level's own sub-folders were checked by
+    // the deeper calls a moment ago; checking them again at every level above
+    // would cost the depth of the tree times its size.
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        const QString& folder = found.at(i);
         trap(112, ProcessPendingMessages);
-        if (trap.guard(114, [&] { return IsDirectory(folder) && mayEnter(folder); }))
+        if (i >= ownFound ||
+            trap.guard(114, [&] { return IsDirectory(folder) && mayEnter(folder); }))
             folders.append(folder);
     }
+    return given - refused.size();
 }
 
 } // namespace

@@ -16,6 +16,9 @@ void appendCollapsingPairs(QString& out, const QString& text, qsizetype from, QC
 } // namespace
 
 QString CollapseBackslashes(const QString& path, QChar separator) {
+    const bool widensLeading = separator == u'\\' && path.startsWith(separator);
+    if (!widensLeading && !path.contains(QString(2, separator)))
+        return path; // nothing to mend: share the text instead of copying it
     QString out;
     out.reserve(path.size() + 1);
     qsizetype start = 0;

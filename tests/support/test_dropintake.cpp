@@ -67,6 +67,16 @@ private slots:
         ::unlink(notUtf8.constData()); // QTemporaryDir cannot remove a name that is not UTF-8
     }
 
+    void folderListableButNotSearchable_hasNoOpenableFiles() {
+        QVERIFY(fixture::writeFile(base_ + "/a.txt"));
+        QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(base_).constData(), 0444) == 0);
+        const QStringList result =
+            fixture::runUnprivileged([&] { return ListFolderFiles(base_, "*.*"); });
+        ::chmod(QFile::encodeName(base_).constData(), 0755);
+        QCOMPARE(result, QStringList());
+    }
+
     void droppedFolder_skipsLockHiddenAndUnopenableFiles() {
         QVERIFY(fixture::writeFile(base_ + "/a.txt"));
         QVERIFY(fixture::writeFile(base_ + "/~$notes.txt"));

@@ -17,8 +17,9 @@ QString ScriptedDialogs::input(QWidget*, const QString&, const QString& prompt) 
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
 }
 
-QStringList ScriptedDialogs::openFiles(QWidget*, const QString& title, const QString&) {
+QStringList ScriptedDialogs::openFiles(QWidget*, const QString& title, const QString& filter) {
     prompts << title;
+    filters << filter;
     return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
 }
 

@@ -19,6 +19,7 @@ public:
     QQueue<QStringList> openAnswers;
     QQueue<QString> folderAnswers;
     QStringList prompts; // every prompt or title asked, in order
+    QStringList filters; // the filter of every open dialog, in order
     QStringList folderStarts;
     // Runs while a box is "open", as a user's clicks on the window would.
     std::function<void()> whileShown;

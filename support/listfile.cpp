@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -66,32 +67,67 @@ QByteArray readWholeFile(const QString& path) {
     return bytes;
 }
 
-} // namespace
+// The number of line ends and LFs: growing a list of a million entries step
+// by step costs more than counting them first.
+qsizetype countBreaks(QByteArrayView bytes) {
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')))
+            ++breaks;
+    }
+    return breaks;
+}
 
-QStringList SplitListEntries(const QString& text) {
+// Cuts `bytes` into entries and decodes each with `decode`; stops early when
+// `decode` says so. CR and LF never occur inside a longer UTF-8 sequence or a
+// Windows-1252 character, so the bytes can be cut before decoding.
+template <class Decode> QStringList splitEntries(QByteArrayView bytes, Decode decode) {
+    const char* data = bytes.data();
+    const qsizetype size = bytes.size();
     QStringList entries;
-    const QChar* data = text.constData();
-    const qsizetype size = text.size();
+    entries.reserve(countBreaks(bytes) + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c != u'\r' && c != u'\n')
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
             continue;
-        entries.append(QString(data + start, i - start));
-        if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
+        if (!decode(entries, QByteArrayView(data + start, i - start)))
+            return entries;
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     // The text after the last break is a line of its own, except after a line
     // end proper (CR or CR LF): reading stops there. An LF only separates.
-    if (start < size ||
-        (size > 0 && data[size - 1] == u'\n' && (size < 2 || data[size - 2] != u'\r')))
-        entries.append(QString(data + start, size - start));
+    const bool endsInLf =
+        size > 0 && data[size - 1] == '\n' && (size < 2 || data[size - 2] != '\r');
+    if (start < size || endsInLf)
+        decode(entries, QByteArrayView(data + start, size - start));
     return entries;
 }
 
+} // namespace
+
+QStringList ListEntries(QByteArrayView bytes) {
+    bytes = WithoutUtf8Bom(bytes);
+    // Each entry is decoded on its own: without ConvertInitialBom the decoder
+    // would drop a U+FEFF that starts any entry, not just the file's mark.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    QStringList entries = splitEntries(bytes, [&](QStringList& out, QByteArrayView entry) {
+        out.append(utf8.decode(entry));
+        return !utf8.hasError();
+    });
+    if (!utf8.hasError())
+        return entries;
+    return splitEntries(bytes, [](QStringList& out, QByteArrayView entry) {
+        out.append(DecodeWindows1252(entry));
+        return true;
+    });
+}
+
 QStringList ReadListFile(const QString& path) {
-    return SplitListEntries(DecodeListText(readWholeFile(path)));
+    return ListEntries(readWholeFile(path));
 }
 
 void LoadListFile(const QString& path, const EntrySink& append, const MessageNotice& notify) {

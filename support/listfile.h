@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,12 +19,14 @@ using MessageNotice = std::function<void(const QString& message)>;
 // that exists but cannot be read throws Failure and appends nothing.
 void LoadListFile(const QString& path, const EntrySink& append, const MessageNotice& notify);
 
-// The entries of the list file at `path` (see SplitListEntries). Throws Failure.
+// The entries of the list file at `path` (see ListEntries). Throws Failure.
 QStringList ReadListFile(const QString& path);
 
-// One entry per line: a line ends at CR or CR LF, and inside a line every LF
-// separates two entries. Nothing is trimmed; blank lines give empty entries;
-// an LF at the very end gives an empty last entry, a CR or CR LF does not.
-QStringList SplitListEntries(const QString& text);
+// The entries of a list file's bytes, one per line: a line ends at CR or
+// CR LF, and inside a line every LF separates two entries. Nothing is
+// trimmed; blank lines give empty entries; an LF at the very end gives an
+// empty last entry, a CR or CR LF does not. The text is UTF-8 (a byte-order
+// mark dropped) when all of it is valid UTF-8, Windows-1252 otherwise.
+QStringList ListEntries(QByteArrayView bytes);
 
 } // namespace support

@@ -1,7 +1,5 @@
 #include "textdecoding.h"
 
-#include <QStringDecoder>
-
 namespace support {
 namespace {
 
@@ -18,6 +16,10 @@ constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
 
 } // namespace
 
+QByteArrayView WithoutUtf8Bom(QByteArrayView bytes) {
+    return bytes.startsWith(kUtf8Bom) ? bytes.sliced(kUtf8Bom.size()) : bytes;
+}
+
 QString DecodeWindows1252(QByteArrayView bytes) {
     QString text = QString::fromLatin1(bytes);
     for (QChar& c : text) {
@@ -25,18 +27,6 @@ QString DecodeWindows1252(QByteArrayView bytes) {
             c = QChar(kWindows1252High[c.unicode() - 0x80]);
     }
     return text;
-}
-
-QString DecodeListText(const QByteArray& bytes) {
-    QByteArrayView body(bytes);
-    if (body.startsWith(kUtf8Bom))
-        body = body.sliced(kUtf8Bom.size());
-
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError())
-        return text;
-    return DecodeWindows1252(body);
 }
 
 } // namespace support

@@ -79,6 +79,12 @@ private slots:
         QTest::newRow("Windows-1252")
             << QByteArray("jos\xE9@x.org\r\n\x80\x93\x9F\x81\r\n")
             << QStringList{u"jos\u00e9@x.org"_qs, u"\u20ac\u201c\u0178\u0081"_qs};
+        QTest::newRow("Windows-1252 only on a later line")
+            << QByteArray("a@x.org\r\nb\xE9@x.org") << QStringList{"a@x.org", u"b\u00e9@x.org"_qs};
+        QTest::newRow("zero-width no-break space starting a later line")
+            << QByteArray("a\r\n\xEF\xBB\xBF"
+                          "b")
+            << QStringList{"a", u"\ufeffb"_qs};
         QTest::newRow("byte-order mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF"
                                                                        "caf\xE9")
                                                          << QStringList{u"caf\u00e9"_qs};

@@ -50,11 +50,11 @@ Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColo
     const PixelSize size = checkedPixelSize(layout.measure(), limits);
     try {
         Image image(size.width, size.height, textColor, backColor);
-        GlyphCache glyphs(font);
+        GlyphCache cache(font);
         // Whole pixels keep hinted stems crisp.
-        layout.place([&](const std::vector<PlacedGlyph>& line) {
-            for (const PlacedGlyph& g : line)
-                image.drawGlyph(glyphs.bitmap(g.face, g.glyph), int(std::lround(g.x)),
+        layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
+            for (const PlacedGlyph& g : glyphs)
+                image.drawGlyph(cache.bitmap(g.face, g.glyph), int(std::lround(g.x)),
                                 int(std::lround(g.y)));
         });
         return image;

@@ -1,14 +1,7 @@
 #include "fallbackfont.h"
 
-#include <fontconfig/fontconfig.h>
-
 namespace converter {
 namespace {
-
-FcConfig* config() {
-    static FcConfig* const loaded = FcInitLoadConfigAndFonts();
-    return loaded;
-}
 
 // Colour bitmap fonts (emoji) are left out: the tool draws in one colour with
 // grayscale coverage, as the platform it follows drew such characters.
@@ -27,36 +20,43 @@ bool hasCharacter(FcPattern* font, char32_t c) {
 
 } // namespace
 
-std::optional<FontFileRef> findFallbackFont(char32_t c) {
-    FcConfig* const fc = config();
-    if (!fc)
-        return std::nullopt;
+FallbackFonts::~FallbackFonts() {
+    if (fonts_)
+        FcFontSetDestroy(fonts_);
+    if (config_)
+        FcConfigDestroy(config_);
+}
+
+// One ranking serves every character: sorting the system's fonts again for
+// each missing character would make a text of many costly.
+void FallbackFonts::rank() {
+    ranked_ = true;
+    config_ = FcInitLoadConfigAndFonts();
+    if (!config_)
+        return;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("monospace"));
-    FcCharSet* wanted = FcCharSetCreate();
-    FcCharSetAddChar(wanted, c);
-    FcPatternAddCharSet(pattern, FC_CHARSET, wanted);
-    FcCharSetDestroy(wanted);
-    FcConfigSubstitute(fc, pattern, FcMatchPattern);
+    FcConfigSubstitute(config_, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
-
     FcResult result = FcResultNoMatch;
-    FcFontSet* ranked = FcFontSort(fc, pattern, FcTrue, nullptr, &result);
+    fonts_ = FcFontSort(config_, pattern, FcFalse, nullptr, &result);
     FcPatternDestroy(pattern);
-    std::optional<FontFileRef> found;
-    for (int i = 0; ranked && i < ranked->nfont && !found; ++i) {
-        FcPattern* font = ranked->fonts[i];
+}
+
+std::optional<FontFileRef> FallbackFonts::find(char32_t c) {
+    if (!ranked_)
+        rank();
+    for (int i = 0; fonts_ && i < fonts_->nfont; ++i) {
+        FcPattern* font = fonts_->fonts[i];
         FcChar8* file = nullptr;
         int index = 0;
         if (hasCharacter(font, c) && drawsInOutline(font) &&
             FcPatternGetString(font, FC_FILE, 0, &file) == FcResultMatch) {
             FcPatternGetInteger(font, FC_INDEX, 0, &index);
-            found = FontFileRef{reinterpret_cast<const char*>(file), index};
+            return FontFileRef{reinterpret_cast<const char*>(file), index};
         }
     }
-    if (ranked)
-        FcFontSetDestroy(ranked);
-    return found;
+    return std::nullopt;
 }
 
 } // namespace converter

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <fontconfig/fontconfig.h>
+
 #include <optional>
 #include <string>
 
@@ -10,9 +12,27 @@ struct FontFileRef {
     int index;
 };
 
-// A system font with an outline glyph for c, monospaced ones first, as
-// fontconfig ranks them; nothing when no font has c. Starts fontconfig on the
-// first call, so it is only called for characters the primary font lacks.
-std::optional<FontFileRef> findFallbackFont(char32_t c);
+// The system's fonts that can stand in for characters the primary font lacks,
+// ranked by fontconfig once per run, monospaced families first. fontconfig
+// starts on the first look-up, so a text the primary font covers never pays
+// for it.
+class FallbackFonts {
+public:
+    FallbackFonts() = default;
+    ~FallbackFonts();
+    FallbackFonts(const FallbackFonts&) = delete;
+    FallbackFonts& operator=(const FallbackFonts&) = delete;
+
+    // The best-ranked outline font with a glyph for c; nothing when no font
+    // has one.
+    std::optional<FontFileRef> find(char32_t c);
+
+private:
+    void rank();
+
+    bool ranked_ = false;
+    FcConfig* config_ = nullptr;
+    FcFontSet* fonts_ = nullptr;
+};
 
 } // namespace converter

@@ -2,7 +2,6 @@
 
 #include "cellmetrics.h"
 #include "conversionerror.h"
-#include "fallbackfont.h"
 #include "namedfont.h"
 #include "substitutefont.h"
 
@@ -67,12 +66,12 @@ std::size_t Font::faceFor(char32_t c) {
 }
 
 std::size_t Font::openFallbackFor(char32_t c) {
-    const std::optional<FontFileRef> ref = findFallbackFont(c);
+    const std::optional<FontFileRef> ref = fallbacks_.find(c);
     std::unique_ptr<FontFace> face;
     if (ref)
         face = FontFace::fromFile(library_, ref->path, ref->index);
-    // A face already open that fontconfig names again lacks c after all (the
-    // loop in faceFor asked it); so does a file FreeType cannot read.
+    // fontconfig's notion of the font's characters and FreeType's may differ;
+    // FreeType's decides.
     if (!face || face->glyphFor(c) == 0) {
         withoutFont_.insert(c);
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fallbackfont.h"
 #include "fontface.h"
 
 #include <memory>
@@ -32,6 +33,7 @@ private:
 
     FT_Library library_ = nullptr;
     std::vector<std::unique_ptr<FontFace>> faces_;
+    FallbackFonts fallbacks_;
     std::unordered_set<char32_t> withoutFont_;
 };
 

@@ -33,6 +33,11 @@ bool isBlank(char32_t c) {
     return c == ' ' || c == '\t';
 }
 
+// Runs longer than this are shaped in pieces, so the memory a line takes stays
+// small however long the line. A cut falls inside a cluster only in a run of
+// thousands of characters in a script that joins its letters.
+constexpr std::size_t kMaxRunLength = 4096;
+
 // A final line break ends the last line and adds no empty one after it.
 template <typename Visit> void forEachLine(std::u32string_view text, Visit visit) {
     std::size_t start = 0;
@@ -52,7 +57,7 @@ template <typename Visit> void forEachLine(std::u32string_view text, Visit visit
 
 TextLayout::TextLayout(std::u32string_view text, Font& font) : text_(text), font_(font) {}
 
-double TextLayout::shapeLine(std::u32string_view line) {
+double TextLayout::shapeLine(std::u32string_view line, const ShapedSink& take) {
     // Trailing blanks are not measured, and being blank need no drawing; a
     // line of blanks only is measured whole.
     std::size_t end = line.size();
@@ -61,13 +66,15 @@ double TextLayout::shapeLine(std::u32string_view line) {
     if (end > 0)
         line = line.substr(0, end);
 
-    shaped_.clear();
     run_.clear();
     double pen = 0;
     std::size_t runFace = 0;
     const auto flushRun = [&] {
-        if (!run_.empty())
-            shapeRun(font_, runFace, run_, pen, shaped_);
+        if (run_.empty())
+            return;
+        shaped_.clear();
+        shapeRun(font_, runFace, run_, pen, shaped_);
+        take(shaped_);
         run_.clear();
     };
     for (const char32_t c : line) {
@@ -80,7 +87,7 @@ double TextLayout::shapeLine(std::u32string_view line) {
             continue;
         const bool attached = !run_.empty() && attachesToPrevious(c);
         const std::size_t face = attached ? runFace : font_.faceFor(c);
-        if (face != runFace)
+        if (face != runFace || run_.size() == kMaxRunLength)
             flushRun();
         runFace = face;
         run_.push_back(c);
@@ -94,7 +101,7 @@ TextSize TextLayout::measure() {
     std::size_t lines = 0;
     forEachLine(text_, [&](std::u32string_view line) {
         ++lines;
-        widest = std::max(widest, shapeLine(line));
+        widest = std::max(widest, shapeLine(line, [](const std::vector<ShapedGlyph>&) {}));
     });
     if (lines == 0)
         return {0, 0};
@@ -102,20 +109,21 @@ TextSize TextLayout::measure() {
     return {kTracking * advances + kEmPixels / 3, float(lines) * kLineSpacing + kEmPixels / 8};
 }
 
-void TextLayout::place(const std::function<void(const std::vector<PlacedGlyph>&)>& drawLine) {
+void TextLayout::place(const std::function<void(const std::vector<PlacedGlyph>&)>& draw) {
     const float ascent = float(kNamedFontCell.ascent) * kPixelsPerCellUnit;
     std::size_t index = 0;
     std::vector<PlacedGlyph> placed;
     forEachLine(text_, [&](std::u32string_view line) {
-        shapeLine(line);
         const float baseline = ascent + float(index++) * kLineSpacing;
-        placed.clear();
-        for (const ShapedGlyph& g : shaped_)
-            placed.push_back({g.face, g.glyph,
-                              kEmPixels / 6 + kTracking * (float(g.pen) * kPixelsPerCellUnit) +
-                                  float(g.xOffset) * kPixelsPerCellUnit,
-                              baseline - float(g.yOffset) * kPixelsPerCellUnit});
-        drawLine(placed);
+        shapeLine(line, [&](const std::vector<ShapedGlyph>& glyphs) {
+            placed.clear();
+            for (const ShapedGlyph& g : glyphs)
+                placed.push_back({g.face, g.glyph,
+                                  kEmPixels / 6 + kTracking * (float(g.pen) * kPixelsPerCellUnit) +
+                                      float(g.xOffset) * kPixelsPerCellUnit,
+                                  baseline - float(g.yOffset) * kPixelsPerCellUnit});
+            draw(placed);
+        });
     });
 }
 

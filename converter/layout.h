@@ -34,12 +34,14 @@ public:
     TextLayout(std::u32string_view text, Font& font);
 
     TextSize measure();
-    // Calls drawLine once per line with that line's glyphs.
-    void place(const std::function<void(const std::vector<PlacedGlyph>&)>& drawLine);
+    // Hands draw the placed glyphs, a line or a piece of one at a time.
+    void place(const std::function<void(const std::vector<PlacedGlyph>&)>& draw);
 
 private:
-    // Shapes one line into shaped_ and returns its measured advance.
-    double shapeLine(std::u32string_view line);
+    using ShapedSink = std::function<void(const std::vector<ShapedGlyph>&)>;
+    // Shapes one line, handing take its glyphs piece by piece, and returns the
+    // line's measured advance.
+    double shapeLine(std::u32string_view line, const ShapedSink& take);
 
     std::u32string_view text_;
     Font& font_;

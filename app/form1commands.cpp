@@ -1,12 +1,16 @@
 #include "form1.h"
 
 #include "addressintake.h"
+#include "conversionrun.h"
 #include "filedrop.h"
 #include "listreorder.h"
+#include "outputfolder.h"
 
 // Each command object is a child of the window and connects its own controls.
 void Form1::attachCommands() {
     new AddressIntake(*this);
     new FileDrop(*this);
     new ListReorder(*this);
+    new OutputFolderCommand(*this);
+    new ConversionRun(*this);
 }

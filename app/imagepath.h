@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Where an image goes: the output folder text, "/" unless the text ends in
+// one, the name exactly as given (sub-folders included), "." and the extension.
+QString ImagePath(const QString& folder, const QString& name, const QString& extension);
+
+// Why the image named `name` must not be made in `folder`, or nothing: it
+// would land outside the output folder (an absolute name, a ".." part), or
+// there is no output folder to put it in.
+std::optional<QString> RefusedImageReason(const QString& folder, const QString& name);

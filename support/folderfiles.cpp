@@ -1,11 +1,11 @@
 #include "folderfiles.h"
 
+#include "folderlisting.h"
+
 #include <QFile>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +24,6 @@ bool matchesEveryName(const QString& pattern) {
     return pattern == QLatin1String("*.*") || pattern == QLatin1String("*");
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 } // namespace
 
 bool IsOpenableFile(const QString& path) {
@@ -38,7 +34,7 @@ QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
     QString path = folder;
     if (!path.endsWith(u'/'))
         path += u'/';
-    const std::unique_ptr<DIR, DirCloser> dir(::opendir(QFile::encodeName(path).constData()));
+    const FolderListing dir = OpenFolderListing(path);
     if (!dir)
         return {};
 

@@ -2,6 +2,7 @@
 
 #include "fileattributes.h"
 #include "fileutils.h"
+#include "folderlisting.h"
 #include "pendingevents.h"
 
 #include <QFile>
@@ -9,8 +10,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
-#include <memory>
 #include <sys/stat.h>
 #include <utility>
 
@@ -32,10 +31,6 @@ std::pair<quint64, quint64> folderId(const struct stat& st) {
     return {st.st_dev, st.st_ino};
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 bool mayEnter(const QString& folder) {
     if (folder == QLatin1String("/"))
         return true; // the root folder is entered whatever its attributes
@@ -53,7 +48,7 @@ enum class Enumeration { Listed, Refused };
 // means the folder cannot be entered (access denied, or gone); any other
 // failure just ends the listing, keeping what was found.
 Enumeration enumerateSubFolders(const QString& folder, QStringList& found, WalkedFolders& walked) {
-    const std::unique_ptr<DIR, DirCloser> dir(::opendir(QFile::encodeName(folder).constData()));
+    const FolderListing dir = OpenFolderListing(folder);
     if (!dir) {
         const int error = errno;
         const bool refused =

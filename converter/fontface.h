@@ -24,8 +24,6 @@ public:
     FontFace& operator=(const FontFace&) = delete;
 
     FT_Face ft() const { return face_; }
-    const std::string& path() const { return path_; }
-    int index() const { return index_; }
 
     // 0 when the font has no glyph for c.
     unsigned glyphFor(char32_t c) const { return FT_Get_Char_Index(face_, c); }

@@ -15,8 +15,11 @@ const GlyphBitmap& GlyphCache::bitmap(std::size_t face, unsigned glyph) {
 GlyphBitmap GlyphCache::render(FontFace& face, unsigned glyph) {
     GlyphBitmap bitmap;
     FT_Face ft = face.ft();
-    if (FT_Load_Glyph(ft, glyph, FT_LOAD_TARGET_NORMAL) != 0 ||
-        FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
+    // Outlines, never a font's embedded one-bit bitmaps, so every glyph is
+    // anti-aliased alike; hinted as the library was set up (font.cpp).
+    if (FT_Load_Glyph(ft, glyph, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) != 0 ||
+        FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0 ||
+        ft->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
         return bitmap; // drawn as nothing rather than failing the image
     const FT_Bitmap& source = ft->glyph->bitmap;
     bitmap.left = ft->glyph->bitmap_left;

@@ -32,7 +32,9 @@ bool load(HarfBuzzApi& api) {
            resolve(library, "hb_shape", api.shape) &&
            resolve(library, "hb_unicode_funcs_get_default", api.unicode_funcs_get_default) &&
            resolve(library, "hb_unicode_general_category", api.unicode_general_category) &&
-           resolve(library, "hb_unicode_script", api.unicode_script);
+           resolve(library, "hb_unicode_script", api.unicode_script) &&
+           resolve(library, "hb_script_get_horizontal_direction",
+                   api.script_get_horizontal_direction);
 }
 
 } // namespace

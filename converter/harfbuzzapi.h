@@ -26,6 +26,7 @@ struct HarfBuzzApi {
     decltype(&hb_unicode_funcs_get_default) unicode_funcs_get_default;
     decltype(&hb_unicode_general_category) unicode_general_category;
     decltype(&hb_unicode_script) unicode_script;
+    decltype(&hb_script_get_horizontal_direction) script_get_horizontal_direction;
 };
 
 // The loaded library, or null when the system has none; the caller then lays

@@ -7,8 +7,9 @@
 namespace converter {
 namespace {
 
-// Shaping the primary substitute font with HarfBuzz gives exactly its cmap
-// glyphs and advances for every pair of these characters, so they skip it.
+// For these characters HarfBuzz gives the built-in font's cmap glyphs and
+// advances unchanged (checked for every pair of them), as it does for any
+// monospaced font without ligatures, so the primary font maps them directly.
 // The soft hyphen is the exception: shaping hides it.
 bool needsNoShaping(char32_t c) {
     return c >= 0x20 && c < 0x300 && c != 0xAD;
@@ -25,6 +26,10 @@ void mapDirectly(FontFace& face, std::size_t faceIndex, std::u32string_view text
 
 hb_script_t scriptOf(const HarfBuzzApi& hb, char32_t c) {
     return hb.unicode_script(hb.unicode_funcs_get_default(), c);
+}
+
+bool isRightToLeft(const HarfBuzzApi& hb, hb_script_t script) {
+    return hb.script_get_horizontal_direction(script) == HB_DIRECTION_RTL;
 }
 
 bool isNeutral(hb_script_t script) {
@@ -78,21 +83,30 @@ void shapeRun(Font& font, std::size_t faceIndex, std::u32string_view text, doubl
         mapDirectly(face, faceIndex, text, pen, out);
         return;
     }
-    // HarfBuzz shapes one script at a time; punctuation and marks join the
-    // script around them.
-    std::size_t start = 0;
+    // HarfBuzz shapes one script at a time, and leaves ordering right-to-left
+    // pieces among the others to its caller. Punctuation and marks between
+    // letters of one script go with them; those at the edge of a right-to-left
+    // piece go with the line's own direction, left to right. Digits inside
+    // right-to-left text are not reordered: the tool does no full bidi.
+    std::size_t start = 0, strongEnd = 0;
     hb_script_t current = HB_SCRIPT_COMMON;
+    const auto shapePiece = [&](std::size_t end) {
+        if (end > start)
+            shapeWithHarfBuzz(*hb, face, faceIndex, text.substr(start, end - start), pen, out);
+        start = end;
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const hb_script_t script = scriptOf(*hb, text[i]);
         if (isNeutral(script))
             continue;
-        if (!isNeutral(current) && script != current) {
-            shapeWithHarfBuzz(*hb, face, faceIndex, text.substr(start, i - start), pen, out);
-            start = i;
-        }
+        if (isNeutral(current) ? isRightToLeft(*hb, script) : script != current)
+            shapePiece(isRightToLeft(*hb, current) ? strongEnd : i);
         current = script;
+        strongEnd = i + 1;
     }
-    shapeWithHarfBuzz(*hb, face, faceIndex, text.substr(start), pen, out);
+    if (isRightToLeft(*hb, current))
+        shapePiece(strongEnd);
+    shapePiece(text.size());
 }
 
 } // namespace converter

@@ -33,22 +33,12 @@ void onError(j_common_ptr codec) {
 // A normal run prints nothing, warnings included.
 void onMessage(j_common_ptr) {}
 
-} // namespace
-
-void encodeJpeg(const Image& image, std::FILE* file) {
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width()) * 3);
-    jpeg_compress_struct codec{};
-    ErrorHandler errors{};
-    codec.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = onError;
-    errors.manager.output_message = onMessage;
-    // libjpeg reports errors by jumping back here; nothing below is
-    // constructed after this point, so no destructor is skipped.
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_compress(&codec);
-        throw encoderError(file, errors.errnoAtFailure,
-                           std::string("JPEG encoding failed: ") + errors.message);
-    }
+// libjpeg reports an error by jumping back to the setjmp here; no object with
+// a destructor lives in this frame, so the jump skips none.
+bool writeJpeg(jpeg_compress_struct& codec, ErrorHandler& errors, const Image& image,
+               std::FILE* file, JSAMPLE* row) {
+    if (setjmp(errors.jump))
+        return false;
     jpeg_create_compress(&codec);
     jpeg_stdio_dest(&codec, file);
     codec.image_width = static_cast<JDIMENSION>(image.width());
@@ -61,13 +51,29 @@ void encodeJpeg(const Image& image, std::FILE* file) {
     codec.X_density = 96;
     codec.Y_density = 96;
     jpeg_start_compress(&codec, TRUE);
+    JSAMPROW rows[] = {row};
     while (codec.next_scanline < codec.image_height) {
-        image.rgbRow(static_cast<int>(codec.next_scanline), row.data());
-        JSAMPROW rows[] = {row.data()};
+        image.rgbRow(static_cast<int>(codec.next_scanline), row);
         jpeg_write_scanlines(&codec, rows, 1);
     }
     jpeg_finish_compress(&codec);
+    return true;
+}
+
+} // namespace
+
+void encodeJpeg(const Image& image, std::FILE* file) {
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width()) * 3);
+    jpeg_compress_struct codec{};
+    ErrorHandler errors{};
+    codec.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = onError;
+    errors.manager.output_message = onMessage;
+    const bool written = writeJpeg(codec, errors, image, file, row.data());
     jpeg_destroy_compress(&codec);
+    if (!written)
+        throw encoderError(file, errors.errnoAtFailure,
+                           std::string("JPEG encoding failed: ") + errors.message);
 }
 
 } // namespace converter

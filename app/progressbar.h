@@ -2,7 +2,9 @@
 
 #include <support/progressdisplay.h>
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 // A progress bar that shows a caption of its own instead of a percentage and
@@ -21,6 +23,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void scheduleRepaint();
+
     double value_ = 0;
     QString caption_ = support::RestingCaption();
+    QElapsedTimer sincePaint_;
+    QTimer repaintLater_;
 };

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# One conversion run of 1,000 addresses in per-address PNG mode through the
+# real window on the offscreen platform, against the same converter run
+# 1,000 times directly from a shell loop, and against ImageMagick's
+# `convert label:` once per address on the same list, all in one hyperfine
+# session. The program's own click-to-"Done." time is printed first.
+# The program runs as on a desktop, with TEMP unset, so its tools and text
+# file live in $XDG_RUNTIME_DIR (a memory file system under a login session;
+# one under /dev/shm is made when the variable is unset); a second program
+# command puts TEMP on the disk next to the scratch data.
+# Needs hyperfine and ImageMagick (/usr/bin/convert). Scratch data goes to a
+# temporary folder, or to $BENCH_DIR.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+build="${BUILD_DIR:-$repo/build-bench}"
+data="${BENCH_DIR:-$(mktemp -d)}"
+count="${COUNT:-1000}"
+runs="${RUNS:-5}"
+magick=/usr/bin/convert # not a wrapper from PATH: the package's own binary
+
+cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
+cmake --build "$build" -j2 --target bench_conversion txt2png >/dev/null
+bench="$build/bench/conversion/bench_conversion"
+tool="$build/converter/TXT2PNG.exe"
+
+# Addresses of 20 to 30 characters, each with its text file for the direct runs.
+mkdir -p "$data/texts" "$data/disk-temp"
+seq 1 "$count" | awk '{ printf "user%05d.%s@example%d.com\n", $1, substr("abcdefghij", 1, $1 % 10), $1 % 97 }' \
+  >"$data/addresses.txt"
+while read -r address; do printf '%s\r\n' "$address" >"$data/texts/$address"; done <"$data/addresses.txt"
+unset TEMP
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR="$(mktemp -d -p /dev/shm)"
+  export XDG_RUNTIME_DIR
+  trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
+
+fresh() { echo "rm -rf '$data/$1' && mkdir '$data/$1'"; }
+direct="for f in '$data'/texts/*; do '$tool' \"\$f\" '$data/out-direct/'\"\${f##*/}\".png; done"
+program="'$bench' '$data/addresses.txt' '$data/out-program/'"
+program_disk_temp="TEMP='$data/disk-temp' $program"
+imagemagick="while read -r a; do '$magick' label:\"\$a\" '$data/out-magick/'\"\$a\".png; done <'$data/addresses.txt'"
+
+echo "== inside the program"
+rm -rf "$data/out-program" && mkdir "$data/out-program"
+"$bench" "$data/addresses.txt" "$data/out-program/"
+
+echo "== whole processes, one session"
+hyperfine --warmup 1 --runs "$runs" --export-json "$data/direct-program.json" \
+  --prepare "$(fresh out-direct)" --command-name "converter ${count}x directly" "$direct" \
+  --prepare "$(fresh out-program)" --command-name "program, click to Done." "$program" \
+  --prepare "$(fresh out-program)" --command-name "program, TEMP on disk" "$program_disk_temp"
+hyperfine --runs 1 --export-json "$data/magick.json" \
+  --prepare "$(fresh out-magick)" --command-name "convert label: ${count}x" "$imagemagick"
+
+echo "== images: $(ls "$data/out-direct" | wc -l) direct, $(ls "$data/out-program" | wc -l) program, $(ls "$data/out-magick" | wc -l) ImageMagick"
+python3 - "$data/direct-program.json" "$data/magick.json" <<'PY'
+import json, sys
+first = json.load(open(sys.argv[1]))["results"]
+magick = json.load(open(sys.argv[2]))["results"][0]["mean"]
+direct, program, disk = (r["mean"] for r in first)
+print(f"direct {direct:.2f} s, program {program:.2f} s (TEMP on disk {disk:.2f} s), "
+      f"ImageMagick {magick:.2f} s")
+print(f"program / direct = {program / direct:.2f} (TEMP on disk {disk / direct:.2f}; goal <= 1.3)")
+print(f"ImageMagick / program = {magick / program:.1f} (goal >= 8)")
+PY

@@ -7,20 +7,29 @@
 namespace converter {
 namespace {
 
-// Deep enough for .../truetype/msttcorefonts/lucon.ttf, shallow enough that
-// a run never pays for walking a large font tree.
-constexpr int kMaxFolderDepth = 2;
+struct FontFolder {
+    std::string path;
+    int depth; // how many levels of subfolders to look into
+};
 
-std::vector<std::string> usualFontFolders() {
-    std::vector<std::string> folders{"/usr/share/fonts", "/usr/local/share/fonts"};
+// Where a copy of the font is put by hand or by a package: the user's font
+// folders and the local one with their subfolders, and a few system folders
+// on their own. Walking the whole system font tree would cost a desktop with
+// thousands of font files more than drawing the text.
+std::vector<FontFolder> usualFontFolders() {
+    std::vector<FontFolder> folders;
     const char* home = std::getenv("HOME");
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && *dataHome)
-        folders.push_back(std::string(dataHome) + "/fonts");
+        folders.push_back({std::string(dataHome) + "/fonts", 1});
     else if (home && *home)
-        folders.push_back(std::string(home) + "/.local/share/fonts");
+        folders.push_back({std::string(home) + "/.local/share/fonts", 1});
     if (home && *home)
-        folders.push_back(std::string(home) + "/.fonts");
+        folders.push_back({std::string(home) + "/.fonts", 1});
+    folders.push_back({"/usr/local/share/fonts", 1});
+    for (const char* path : {"/usr/share/fonts", "/usr/share/fonts/truetype",
+                             "/usr/share/fonts/truetype/msttcorefonts", "/usr/share/fonts/TTF"})
+        folders.push_back({path, 0});
     return folders;
 }
 
@@ -65,7 +74,7 @@ void searchFolder(const std::string& folder, int depth, std::vector<std::string>
         if (entry->d_name[0] == '.')
             continue;
         const bool candidate = looksLikeNamedFontFile(entry->d_name);
-        if (!candidate && (depth == kMaxFolderDepth || entry->d_type == DT_REG))
+        if (!candidate && (depth == 0 || entry->d_type == DT_REG))
             continue;
         const std::string path = folder + "/" + entry->d_name;
         if (candidate)
@@ -75,15 +84,15 @@ void searchFolder(const std::string& folder, int depth, std::vector<std::string>
     }
     ::closedir(dir);
     for (const std::string& subfolder : subfolders)
-        searchFolder(subfolder, depth + 1, found);
+        searchFolder(subfolder, depth - 1, found);
 }
 
 } // namespace
 
 std::vector<std::string> namedFontCandidates() {
     std::vector<std::string> found;
-    for (const std::string& folder : usualFontFolders())
-        searchFolder(folder, 0, found);
+    for (const FontFolder& folder : usualFontFolders())
+        searchFolder(folder.path, folder.depth, found);
     return found;
 }
 

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Whole-process time and peak memory of TXT2PNG.exe and TXT2JPG.exe, side by
+# side with ImageMagick's `convert label:`, pango-view and a minimal C program
+# that only writes a file (the floor any process pays here), on the same text
+# in the same run. A benchmark, not a test: it prints figures and judges none.
+#
+#   bench/converter/bench.sh [RUNS]      RUNS per one-line command (default 300)
+#
+# Builds the tools into build-bench/ (or BUILD_DIR) and installs hyperfine,
+# ImageMagick and pango-view with apt when they are missing.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+runs="${1:-300}"
+build="${BUILD_DIR:-$root/build-bench}"
+
+missing=()
+for tool in hyperfine:hyperfine convert:imagemagick pango-view:pango1.0-tools \
+            cc:gcc python3:python3 /usr/bin/time:time; do
+  command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+"$root/scripts/deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target txt2png txt2jpg >/dev/null
+png="$build/converter/TXT2PNG.exe"
+jpg="$build/converter/TXT2JPG.exe"
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+address="alice.example@example.com"
+printf '%s\n' "$address" > one.txt
+for i in $(seq 1000); do printf 'user%04d.name@mail.example.org\n' "$i"; done > list.txt
+cat > floor.c <<'C'
+#include <stdio.h>
+int main(void) {
+    FILE* f = fopen("floor.out", "w");
+    return f && fputs("x", f) >= 0 && fclose(f) == 0 ? 0 : 1;
+}
+C
+cc -O2 -o floor floor.c
+
+font=/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf
+magick_one="convert -font $font -pointsize 10 -density 96 label:$address magick.png"
+pango_one="pango-view --font='Liberation Mono 10' --dpi=96 -q -o pango.png one.txt"
+
+echo "== One address line, whole process, $runs runs each"
+hyperfine -N --warmup 20 --runs "$runs" --export-json one.json \
+  -n TXT2PNG.exe "$png one.txt out.png" \
+  -n TXT2JPG.exe "$jpg one.txt out.jpg" \
+  -n "convert label:" "$magick_one" \
+  -n pango-view "$pango_one" \
+  -n "minimal C program" "./floor"
+
+echo
+# convert is left out here: Debian's ImageMagick policy refuses a label that tall.
+echo "== 1000 address lines"
+hyperfine -N --warmup 2 --runs 10 --export-json list.json \
+  -n TXT2PNG.exe "$png list.txt list.png" \
+  -n TXT2JPG.exe "$jpg list.txt list.jpg" \
+  -n pango-view "pango-view --font='Liberation Mono 10' --dpi=96 -q -o pango-list.png list.txt"
+
+peak() { # largest resident set over five runs, in KiB
+  local most=0 kib
+  for _ in 1 2 3 4 5; do
+    kib=$(/usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n1)
+    [ "$kib" -gt "$most" ] && most=$kib
+  done
+  echo "$most"
+}
+
+echo
+echo "== Summary (medians)"
+python3 - one.json list.json <<'PY'
+import json, sys
+one = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+many = {r["command"]: r for r in json.load(open(sys.argv[2]))["results"]}
+ms = lambda r: r["median"] * 1000
+for name in one:
+    print(f"one line   {name:18} median {ms(one[name]):7.2f} ms")
+for tool in ("TXT2PNG.exe", "TXT2JPG.exe"):
+    for other in ("convert label:", "pango-view"):
+        print(f"{other} / {tool}: {ms(one[other]) / ms(one[tool]):5.1f} x")
+for name in many:
+    print(f"1000 lines {name:18} median {ms(many[name]):7.2f} ms")
+PY
+echo "peak memory, one line: TXT2PNG.exe $(peak "$png" one.txt out.png) KiB," \
+  "TXT2JPG.exe $(peak "$jpg" one.txt out.jpg) KiB," \
+  "convert $(peak convert -font $font -pointsize 10 -density 96 label:$address magick.png) KiB," \
+  "pango-view $(peak pango-view '--font=Liberation Mono 10' --dpi=96 -q -o pango.png one.txt) KiB," \
+  "minimal C program $(peak ./floor) KiB"
+echo "peak memory, 1000 lines: TXT2PNG.exe $(peak "$png" list.txt list.png) KiB," \
+  "TXT2JPG.exe $(peak "$jpg" list.txt list.jpg) KiB"

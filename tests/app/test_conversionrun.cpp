@@ -105,8 +105,8 @@ private slots:
     }
 
     // A waiting stand-in tool lets the test look at the window during the
-    // second of three tool runs, and click again there.
-    void duringARun_barShowsTheAddress_andASecondClickIsIgnored() {
+    // second of three tool runs, click again there and close the window.
+    void duringARun_barShowsTheAddress_aSecondClickIsIgnored_andClosingEnds() {
         ConversionFixture fixture;
         const QString log = fixture.path("log");
         QDir().mkpath(log);
@@ -132,6 +132,8 @@ private slots:
                     converting = fixture.run().converting();
                     fixture.click();
                 }
+                if (n == 3)
+                    window.close();
                 QFile(log + "/go-" + QString::number(n)).open(QIODevice::WriteOnly);
             }
         });
@@ -143,6 +145,7 @@ private slots:
         QCOMPARE(value, 2.0 / 3.0 * 100);
         QCOMPARE(pointer, Form1::kPointerBusy);
         QVERIFY(converting);
+        QCOMPARE(fixture.terminations, 1);
         // The second click started nothing: three runs, one "Done.".
         QCOMPARE(QDir(log).entryList({"started-*"}).size(), 3);
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});

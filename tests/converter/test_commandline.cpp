@@ -1,27 +1,23 @@
-// The tools' command line, output streams and exit status, run as processes.
+// The tools' command line, output streams, exit status and output format, run
+// as processes from inside their folder with relative names, as scripts do.
 #include "toolrun.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-Q_DECLARE_METATYPE(Tool)
 
 class TestConverterCommandLine : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
-    QString at(const QString& name) const { return dir.filePath(name); }
-    QStringList entries() const {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
 
 private slots:
+    void initTestCase() { QVERIFY(QDir::setCurrent(dir.path())); }
+
     void init() {
-        for (const QString& name : entries())
-            QFile::remove(at(name));
-        writeFile(at("emails.txt"), "alice@example.com\n");
+        for (const QString& name : folderEntries("."))
+            QFile::remove(name);
+        writeFile("e mails.txt", "alice@example.com\n");
     }
 
     void fewerThanTwoArguments_printUsage_andTouchNothing_data() {
@@ -31,69 +27,80 @@ private slots:
         const QByteArray png = "Usage: TXT2PNG.exe <text_file> <output_file>\n";
         const QByteArray jpg = "Usage: TXT2JPG.exe <text_file> <output_file>\n";
         QTest::newRow("png, none") << Tool::Png << QStringList{} << png;
-        QTest::newRow("png, text only") << Tool::Png << QStringList{at("emails.txt")} << png;
+        QTest::newRow("png, text only") << Tool::Png << QStringList{"e mails.txt"} << png;
         QTest::newRow("jpg, none") << Tool::Jpeg << QStringList{} << jpg;
-        QTest::newRow("jpg, missing text only") << Tool::Jpeg << QStringList{at("nope.txt")} << jpg;
+        QTest::newRow("jpg, missing text only") << Tool::Jpeg << QStringList{"nope.txt"} << jpg;
     }
 
     void fewerThanTwoArguments_printUsage_andTouchNothing() {
         QFETCH(Tool, tool);
         QFETCH(QStringList, args);
         QFETCH(QByteArray, usage);
-        const QStringList before = entries();
         const ToolRun run = runTool(tool, args);
         QVERIFY(run.exitedNormally);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, usage);
         QVERIFY(run.err.isEmpty());
-        QCOMPARE(entries(), before);
+        QCOMPARE(folderEntries("."), QStringList{"e mails.txt"});
     }
 
-    void normalRun_writesImage_andPrintsNothing_data() {
+    void normalRun_writesTheToolsFormat_whateverTheName_data() {
         QTest::addColumn<Tool>("tool");
-        QTest::newRow("png") << Tool::Png;
-        QTest::newRow("jpg") << Tool::Jpeg;
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QByteArray>("signature");
+        const QByteArray png("\x89PNG\r\n\x1a\n"), jpeg("\xFF\xD8\xFF");
+        QTest::newRow("png named .png") << Tool::Png << "alice.png" << png;
+        QTest::newRow("png named .JPEG") << Tool::Png << "alice.JPEG" << png;
+        QTest::newRow("png without extension") << Tool::Png << "alice" << png;
+        QTest::newRow("jpg named .jpg") << Tool::Jpeg << "alice.jpg" << jpeg;
+        QTest::newRow("jpg named .png") << Tool::Jpeg << "alice.png" << jpeg;
+        QTest::newRow("jpg named like an address") << Tool::Jpeg << "a b@example.com" << jpeg;
     }
 
-    void normalRun_writesImage_andPrintsNothing() {
+    void normalRun_writesTheToolsFormat_whateverTheName() {
         QFETCH(Tool, tool);
-        const ToolRun run = runTool(tool, {at("emails.txt"), at("alice.img")});
+        QFETCH(QString, image);
+        QFETCH(QByteArray, signature);
+        const ToolRun run = runTool(tool, {"e mails.txt", image});
+        QVERIFY(run.exitedNormally);
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.isEmpty());
-        QVERIFY(!QImage(at("alice.img")).isNull());
-        QCOMPARE(readFile(at("emails.txt")), QByteArray("alice@example.com\n")); // input kept
-        QCOMPARE(entries(), (QStringList{"alice.img", "emails.txt"}));           // nothing else
+        QVERIFY(run.out.isEmpty() && run.err.isEmpty());
+        QVERIFY(readFile(image).startsWith(signature));
+        QCOMPARE(readFile("e mails.txt"), QByteArray("alice@example.com\n"));
+        QStringList others = folderEntries(".");
+        QVERIFY(others.removeOne(image));
+        QCOMPARE(others, QStringList{"e mails.txt"}); // no temporary file left
+    }
+
+    // libjpeg's standard tables at quality 75 start with the DC steps 8
+    // (luminance) and 9 (chrominance).
+    void jpegIsWrittenAtQuality75() {
+        QCOMPARE(runTool(Tool::Jpeg, {"e mails.txt", "a.jpg"}).exitCode, 0);
+        const QByteArray jpeg = readFile("a.jpg");
+        const auto dcStep = [&](char table) {
+            const qsizetype at = jpeg.indexOf(QByteArray("\xFF\xDB\0\x43", 4) + table);
+            return at < 0 ? -1 : int(uchar(jpeg[at + 5]));
+        };
+        QCOMPARE(dcStep(0), 8);
+        QCOMPARE(dcStep(1), 9);
     }
 
     void furtherArguments_areIgnored() {
-        const ToolRun run = runTool(Tool::Png, {at("emails.txt"), at("a.png"), at("b.png"), "-x"});
+        const ToolRun run = runTool(Tool::Png, {"e mails.txt", "a.png", "b.png", "-x"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
-        QVERIFY(!QImage(at("a.png")).isNull());
-        QVERIFY(!QFile::exists(at("b.png")));
+        QVERIFY(!QImage("a.png").isNull());
+        QVERIFY(!QFile::exists("b.png"));
     }
 
     void existingFile_isReplaced_withTheUsualPermissions() {
-        writeFile(at("reference"), "");
-        writeFile(at("alice.png"), "an older file, much longer than nothing at all");
-        QFile::setPermissions(at("alice.png"), QFile::ReadOwner | QFile::WriteOwner);
-        const ToolRun run = runTool(Tool::Png, {at("emails.txt"), at("alice.png")});
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(readFile(at("alice.png")).startsWith("\x89PNG"));
+        writeFile("reference", "");
+        writeFile("alice.png", "an older file, much longer than nothing at all");
+        QFile::setPermissions("alice.png", QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(runTool(Tool::Png, {"e mails.txt", "alice.png"}).exitCode, 0);
+        QVERIFY(readFile("alice.png").startsWith("\x89PNG"));
         // A new image gets the mode any new file gets, not a temporary file's.
-        QCOMPARE(QFile::permissions(at("alice.png")), QFile::permissions(at("reference")));
-    }
-
-    void pathsWithSpacesAndRelativePaths_work() {
-        QDir(dir.path()).mkdir("my folder");
-        writeFile(at("my folder/e mails.txt"), "bob@example.com\n");
-        QProcess process;
-        process.setWorkingDirectory(at("my folder"));
-        process.start(toolPath(Tool::Jpeg), {"e mails.txt", "bob@example.com.jpg"});
-        QVERIFY(process.waitForFinished());
-        QCOMPARE(process.exitCode(), 0);
-        QVERIFY(!QImage(at("my folder/bob@example.com.jpg")).isNull());
+        QCOMPARE(QFile::permissions("alice.png"), QFile::permissions("reference"));
     }
 };
 

@@ -6,15 +6,11 @@
 #include <QProcess>
 #include <QTest>
 
-QString toolPath(Tool tool) {
-    return tool == Tool::Png ? TXT2PNG_PATH : TXT2JPG_PATH;
-}
-
 ToolRun runTool(Tool tool, const QStringList& args, const std::function<void()>& childSetup) {
     QProcess process;
     if (childSetup)
         process.setChildProcessModifier(childSetup);
-    process.start(toolPath(tool), args);
+    process.start(tool == Tool::Png ? TXT2PNG_PATH : TXT2JPG_PATH, args);
     ToolRun run;
     if (!process.waitForFinished(60000))
         return run;
@@ -34,6 +30,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 QImage drawText(Tool tool, const QString& folder, const QByteArray& text) {

@@ -2,14 +2,16 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
+#include <QMetaType>
 #include <QStringList>
 
 #include <functional>
 
-// Runs the built converter tools as processes, the way the program runs them.
+// Runs the built converter tools as processes, the way the program runs them,
+// and the few file helpers their tests share.
 
 enum class Tool { Png, Jpeg };
+Q_DECLARE_METATYPE(Tool)
 
 struct ToolRun {
     int exitCode = -1;
@@ -18,14 +20,15 @@ struct ToolRun {
     QByteArray err;
 };
 
-QString toolPath(Tool tool);
-
 // childSetup, when given, runs in the child just before the tool starts.
 ToolRun runTool(Tool tool, const QStringList& args,
                 const std::function<void()>& childSetup = nullptr);
 
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// Every name in the folder, hidden ones (a tool's temporary files) included.
+QStringList folderEntries(const QString& folder);
 
 // Writes text into a file in folder, has the tool draw it and returns the
 // decoded image; a null image (and a warning with the tool's message) when

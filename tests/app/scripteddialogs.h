@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 // Answers the window's dialogs from queued answers and records what was shown.
 class ScriptedDialogs final : public Dialogs {
@@ -24,12 +25,38 @@ public:
     // Runs while a box is "open", as a user's clicks on the window would.
     std::function<void()> whileShown;
 
-    void message(QWidget*, const QString& caption, const QString& text) override;
-    void warning(QWidget*, const QString& caption, const QString& text) override;
-    QString input(QWidget*, const QString& caption, const QString& prompt) override;
-    QStringList openFiles(QWidget*, const QString& title, const QString& filter) override;
-    QString folder(QWidget*, const QString& prompt, const QString& start) override;
+    void message(QWidget*, const QString& caption, const QString& text) override {
+        show({caption, text, false});
+    }
+    void warning(QWidget*, const QString& caption, const QString& text) override {
+        show({caption, text, true});
+    }
+    QString input(QWidget*, const QString&, const QString& prompt) override {
+        prompts << prompt;
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+    }
+    QStringList openFiles(QWidget*, const QString& title, const QString& filter) override {
+        prompts << title;
+        filters << filter;
+        return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
+    }
+    QString folder(QWidget*, const QString& prompt, const QString& start) override {
+        prompts << prompt;
+        folderStarts << start;
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
+    }
 
-    QStringList texts() const;
-    QStringList warnings() const;
+    QStringList texts() const {
+        QStringList all;
+        for (const Shown& box : shown)
+            all << box.text;
+        return all;
+    }
+
+private:
+    void show(const Shown& box) {
+        shown << box;
+        if (whileShown)
+            whileShown();
+    }
 };

@@ -1,16 +1,11 @@
 // Typing, example addresses, list files, removal and clearing on the real window.
-#include "addresslisttesting.h"
 #include "windowfixture.h"
+
+#include <addresslistview.h>
 
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-
-namespace {
-
-const QString kLoadAt = QStringLiteral("in Orvanta2021/08/31.Form1.PushButton4_Click at line ");
-
-} // namespace
 
 class TestAddressIntake : public QObject {
     Q_OBJECT
@@ -26,7 +21,7 @@ private slots:
         for (int click = 0; click < 6; ++click) // the sixth prompt is cancelled
             QTest::mouseClick(window.PushButton1, Qt::LeftButton);
 
-        QCOMPARE(entries(window), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b"}));
+        QCOMPARE(fixture.entries(), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b"}));
         QCOMPARE(fixture.dialogs.prompts, QStringList(6, "Enter email address to add: "));
     }
 
@@ -36,7 +31,7 @@ private slots:
         QTest::mouseClick(window.PushButton10, Qt::LeftButton);
         QTest::mouseClick(window.PushButton10, Qt::LeftButton);
 
-        const QStringList all = entries(window);
+        const QStringList all = fixture.entries();
         QCOMPARE(all.size(), 6);
         QCOMPARE(all.mid(3), all.mid(0, 3));
         QCOMPARE(QSet<QString>(all.begin(), all.begin() + 3).size(), 3);
@@ -46,37 +41,15 @@ private slots:
                         .hasMatch());
     }
 
-    void load_readsChosenFilesInOrder_withEachLineEnd() {
+    // The dialog gives one full path, or a folder (the root, or one ending in a
+    // separator) and names; missing and unreadable files are reported one by
+    // one while the load goes on, busy throughout.
+    void load_readsChosenFilesInOrder_reportsBadOnes_andStaysBusyToTheEnd() {
         WindowFixture fixture;
         const QString lists = fixture.path("lists");
-        QVERIFY(writeTestFile(lists + "/crlf.txt", "\xEF\xBB\xBF"
-                                                   "a1\r\n\r\na2\r\n"));
-        QVERIFY(writeTestFile(lists + "/lf.txt", "b1\nb2\n"));
-        QVERIFY(writeTestFile(lists + "/cr.txt", "c1\rc\xE9"));
-        Form1& window = fixture.open();
-        window.ListView1->entries().append(QString("kept"));
-        fixture.dialogs.openAnswers << QStringList{lists, "lf.txt", "crlf.txt", "cr.txt"}
-                                    << QStringList{lists + "/lf.txt"};
-        for (int click = 0; click < 3; ++click) // the third dialog is cancelled
-            QTest::mouseClick(window.PushButton4, Qt::LeftButton);
-
-        // No byte-order mark in the first address; a file that is not UTF-8 is
-        // read as Windows-1252.
-        QCOMPARE(entries(window), (QStringList{"kept", "b1", "b2", "", "a1", "", "a2", "c1",
-                                               "c\u00e9", "b1", "b2", ""}));
-        QCOMPARE(fixture.dialogs.prompts,
-                 QStringList(3, "Load List(s) - Hold Ctrl to select multiple list files"));
-        QCOMPARE(fixture.dialogs.filters,
-                 QStringList(3, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"));
-        QVERIFY(fixture.dialogs.shown.isEmpty());
-        QCOMPARE(window.pointer(), Form1::kPointerDefault);
-    }
-
-    void load_reportsMissingAndUnreadableFiles_goesOn_andStaysBusyToTheEnd() {
-        WindowFixture fixture;
-        const QString lists = fixture.path("lists");
-        QVERIFY(writeTestFile(lists + "/a.txt", "a\r\n"));
-        QVERIFY(writeTestFile(lists + "/b.txt", "b\r\n"));
+        QVERIFY(fixture.write("lists/a.txt", "\xEF\xBB\xBF"
+                                             "a1\r\na2\r\n"));
+        QVERIFY(fixture.write("lists/b.txt", "b\r\n"));
         QVERIFY(QDir().mkpath(lists + "/folder.txt"));
         Form1& window = fixture.open();
         window.ListView1->entries().append(QString("x"));
@@ -88,46 +61,32 @@ private slots:
             window.PushButton9->click();
         };
         fixture.dialogs.openAnswers
-            << QStringList{lists, "a.txt", "missing.txt", "folder.txt", "b.txt"}
-            << QStringList{lists + "/folder.txt"};
-        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
-        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+            << QStringList{lists, "b.txt", "missing.txt", "folder.txt", "a.txt"}
+            << QStringList{"/", lists.mid(1) + "/folder.txt"}
+            << QStringList{lists + "/", "folder.txt"} << QStringList{lists + "/folder.txt"};
+        for (int click = 0; click < 5; ++click) // the fifth dialog is cancelled
+            QTest::mouseClick(window.PushButton4, Qt::LeftButton);
 
-        QCOMPARE(entries(window), (QStringList{"x", "a", "b"}));
+        // No byte-order mark in the first address of a file.
+        QCOMPARE(fixture.entries(), (QStringList{"x", "b", "a1", "a2"}));
         const auto& shown = fixture.dialogs.shown;
-        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.size(), 5);
         QCOMPARE(shown[0].text, QString("File not found"));
-        QCOMPARE(shown[0].caption, window.applicationTitle());
+        QCOMPARE(shown[0].caption, QString("Tessaline Varomund Kelbrith Ostavan"));
         // Several files are read at one line, a single chosen file at another.
-        QCOMPARE(shown[1].caption, QString("Application Error"));
-        QVERIFY(shown[1].text.contains(lists + "/folder.txt"));
-        QVERIFY(shown[1].text.contains(kLoadAt + "106\r\r"));
-        QVERIFY(shown[2].text.contains(kLoadAt + "104\r\r"));
-        QCOMPARE(busyWhileShown, QList<bool>(3, true));
-        QCOMPARE(window.pointer(), Form1::kPointerDefault);
-    }
-
-    void load_joinsFolderAndName_withoutDoubledSeparators() {
-        WindowFixture fixture;
-        const QString lists = fixture.path("lists");
-        QVERIFY(writeTestFile(lists + "/a.txt", "a\r\n"));
-        QVERIFY(QDir().mkpath(lists + "/sub"));
-        Form1& window = fixture.open();
-        // A root folder ends in a separator already, and so may any folder given;
-        // the folder read as a file names the joined path in its report.
-        const QString fromRoot = lists.mid(1);
-        fixture.dialogs.openAnswers << QStringList{"/", fromRoot + "/a.txt", fromRoot + "/sub"}
-                                    << QStringList{lists + "/", "sub"};
-        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
-        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
-
-        QCOMPARE(entries(window), QStringList{"a"});
-        const QStringList reports = fixture.dialogs.warnings();
-        QCOMPARE(reports.size(), 2);
-        for (const QString& report : reports) {
-            QVERIFY2(report.contains("\"" + lists + "/sub\""), qPrintable(report));
-            QVERIFY2(!report.contains("//"), qPrintable(report));
+        const QString at = QStringLiteral("PushButton4_Click at line ");
+        for (int box = 1; box < 5; ++box) {
+            QCOMPARE(shown[box].caption, QString("Application Error"));
+            QVERIFY(shown[box].text.contains(at + (box < 4 ? "106\r\r" : "104\r\r")));
+            QVERIFY(shown[box].text.contains("\"" + lists + "/folder.txt\""));
+            QVERIFY2(!shown[box].text.contains("//"), qPrintable(shown[box].text));
         }
+        QCOMPARE(busyWhileShown, QList<bool>(5, true));
+        QCOMPARE(window.pointer(), Form1::kPointerDefault);
+        QCOMPARE(fixture.dialogs.prompts,
+                 QStringList(5, "Load List(s) - Hold Ctrl to select multiple list files"));
+        QCOMPARE(fixture.dialogs.filters,
+                 QStringList(5, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"));
     }
 
     void deleteAndDoubleClick_removeTheSelectedEntry_unlessBusy() {
@@ -139,22 +98,22 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete); // nothing selected
         list->selectRow(1);
         QTest::keyClick(list, Qt::Key_Backspace);
-        QCOMPARE(entries(window), (QStringList{"a", "b", "c", "d"}));
+        QCOMPARE(fixture.entries(), (QStringList{"a", "b", "c", "d"}));
         QTest::keyClick(list, Qt::Key_Delete, Qt::ShiftModifier);
-        QCOMPARE(entries(window), (QStringList{"a", "c", "d"}));
+        QCOMPARE(fixture.entries(), (QStringList{"a", "c", "d"}));
 
         // The first click of a double-click selects the row it removes.
         window.setPointer(Form1::kPointerBusy);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCenter(window, 2));
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCenter(window, 2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, fixture.rowCenter(2));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fixture.rowCenter(2));
         QTest::keyClick(list, Qt::Key_Delete);
         QTest::mouseClick(window.PushButton9, Qt::LeftButton);
-        QCOMPARE(entries(window), (QStringList{"a", "c", "d"}));
+        QCOMPARE(fixture.entries(), (QStringList{"a", "c", "d"}));
         window.setPointer(Form1::kPointerDefault);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCenter(window, 2));
-        QCOMPARE(entries(window), (QStringList{"a", "c"}));
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fixture.rowCenter(2));
+        QCOMPARE(fixture.entries(), (QStringList{"a", "c"}));
         QTest::mouseClick(window.PushButton9, Qt::LeftButton);
-        QCOMPARE(entries(window), QStringList());
+        QCOMPARE(fixture.entries(), QStringList());
     }
 };
 

@@ -1,13 +1,18 @@
 // The conversion run end to end: the real window, the converter tools carried
 // inside the program, real images in a temporary output folder.
-#include "conversionfixture.h"
+#include "windowfixture.h"
 
+#include <addresslistview.h>
+#include <conversionrun.h>
 #include <progressbar.h>
 
-#include <QFile>
-#include <QImage>
+#include <QDir>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/stat.h>
@@ -17,19 +22,48 @@ namespace {
 
 const QString kDone = QStringLiteral("Done.");
 
-QByteArray signatureOf(const QString& extension) {
-    return extension == QLatin1String("png") ? QByteArray("\x89PNG\r\n\x1a\n", 8)
-                                             : QByteArray("\xff\xd8\xff", 3);
+// A window set up for a run: a private TEMP and output folder, the addresses
+// in the list and the format and mode chosen.
+class ConversionFixture : public WindowFixture {
+public:
+    ConversionFixture() {
+        QDir().mkpath(temp());
+        QDir().mkpath(output());
+        qputenv("TEMP", QFile::encodeName(temp()));
+    }
+    QString temp() const { return path("temp"); }
+    QString output() const { return path("out"); }
+    QString outputFile(const QString& name) const { return output() + u'/' + name; }
+
+    Form1& open(const QStringList& addresses, const QString& extension = "png",
+                bool wholeList = false) {
+        Form1& window = WindowFixture::open();
+        window.ListView1->entries().append(addresses);
+        (extension == "png" ? window.Option4 : window.Option3)->setChecked(true);
+        (wholeList ? window.Option2 : window.Option1)->setChecked(true);
+        window.Text1->setText(output() + u'/');
+        return window;
+    }
+    void click() { QTest::mouseClick(window().PushButton2, Qt::LeftButton); }
+    bool converting() { return window().findChild<ConversionRun*>()->converting(); }
+    QStringList tempEntries() const {
+        return QDir(temp()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot);
+    }
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A real image of that format, `lines` lines of 10-point text high and about
 // `longest` characters wide.
 void verifyImage(const QString& path, const QString& extension, int lines, int longest) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-    QVERIFY(file.readAll().startsWith(signatureOf(extension)));
-    const QImage image(path);
-    QVERIFY(!image.isNull());
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), QByteArray(extension == "png" ? "png" : "jpeg"));
+    const QImage image = reader.read();
     const int lineHeight = 13; // 10 pt at 96 DPI is 13.3 px
     QVERIFY2(image.height() >= lines * lineHeight && image.height() <= lines * (lineHeight + 1) + 3,
              qPrintable(QString::number(image.height())));
@@ -58,11 +92,6 @@ void placeWaitingTool(const QString& path, const QString& log) {
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0700) == 0);
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestConversionRun : public QObject {
@@ -81,9 +110,7 @@ private slots:
         QFETCH(bool, wholeList);
         ConversionFixture fixture;
         const QStringList addresses{"alice@example.com", "the.longest@example.org", "c@b.net"};
-        Form1& window =
-            fixture.open(addresses, extension,
-                         wholeList ? ConversionFixture::WholeList : ConversionFixture::EachAddress);
+        Form1& window = fixture.open(addresses, extension, wholeList);
         fixture.click();
 
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
@@ -101,7 +128,7 @@ private slots:
         QCOMPARE(window.pointer(), Form1::kPointerDefault);
         QCOMPARE(window.ProgressBar1->value(), 0.0);
         QCOMPARE(window.ProgressBar1->caption(), QString("Progress Bar"));
-        QVERIFY(!fixture.run().converting());
+        QVERIFY(!fixture.converting());
     }
 
     // A waiting stand-in tool lets the test look at the window during the
@@ -129,7 +156,7 @@ private slots:
                     caption = window.ProgressBar1->caption();
                     value = window.ProgressBar1->value();
                     pointer = window.pointer();
-                    converting = fixture.run().converting();
+                    converting = fixture.converting();
                     fixture.click();
                 }
                 if (n == 3)
@@ -186,7 +213,7 @@ private slots:
         QCOMPARE(fixture.tempEntries(), QStringList());
         QCOMPARE(QDir(fixture.output()).entryList(QDir::Files), QStringList());
         QCOMPARE(window.pointer(), Form1::kPointerCustom);
-        QVERIFY(!fixture.run().converting());
+        QVERIFY(!fixture.converting());
 
         window.ListView1->entries().append(QStringLiteral("x@example.com"));
         window.Text1->setText(fixture.output() + u'/');
@@ -195,38 +222,29 @@ private slots:
         QVERIFY(QFile::exists(fixture.outputFile("x@example.com.png")));
     }
 
-    void eachAddress_namesFollowTheAddressAsTyped() {
-        ConversionFixture fixture;
-        Form1& window = fixture.open({"same@example.com", "same@example.com", "",
-                                      "sub/in@example.com", "nosub/out@example.com"});
-        QDir(fixture.output()).mkdir("sub");
-        window.Text1->setText(fixture.output());
-        fixture.click();
-
-        QCOMPARE(QDir(fixture.output()).entryList(QDir::Files | QDir::Hidden),
-                 (QStringList{".png", "same@example.com.png"}));
-        QVERIFY(QFile::exists(fixture.outputFile("sub/in@example.com.png")));
-        QCOMPARE(fixture.dialogs.texts(),
-                 QStringList{"Done.\n\n1 of 5 images was not made:\n"
-                             "\"nosub/out@example.com\": the image file could not be written"});
-    }
-
-    void notMade_areNamedWithTheirReason_andNothingLeavesTheFolder() {
+    // Equal addresses make one image, an empty one ".png"; the rest fail with
+    // their reason, and none is written outside the output folder.
+    void eachAddress_imageNamedAsTyped_orReportedNotMadeWithWhy() {
         ConversionFixture fixture;
         const QString tooLong = QString(300, u'x') + "@example.com";
-        fixture.open({"good@example.com", tooLong, "../escape@example.com", "/abs@example.com"});
+        fixture.open({"same@example.com", "same@example.com", "", "nosub/out@example.com", tooLong,
+                      "../escape@example.com", "/abs@example.com"});
         fixture.click();
 
-        QCOMPARE(fixture.dialogs.texts(),
-                 QStringList{"Done.\n\n3 of 4 images were not made:\n\"" + QString(79, u'x') +
-                             QChar(0x2026) +
-                             "\": the image file could not be written\n"
-                             "\"../escape@example.com\": the address has a \"..\" part; its image "
-                             "would leave the output folder\n"
-                             "\"/abs@example.com\": the address is an absolute path; its image "
-                             "would leave the output folder"});
-        QVERIFY(QFile::exists(fixture.outputFile("good@example.com.png")));
+        QCOMPARE(QDir(fixture.output())
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{".png", "same@example.com.png"}));
         QVERIFY(!QFile::exists(fixture.path("escape@example.com.png")));
+        QVERIFY(!QFile::exists("/abs@example.com.png"));
+        const QString leaves = QStringLiteral("; its image would leave the output folder");
+        QCOMPARE(fixture.dialogs.texts(),
+                 QStringList{"Done.\n\n4 of 7 images were not made:\n"
+                             "\"nosub/out@example.com\": the image file could not be written\n\"" +
+                             QString(79, u'x') + QChar(0x2026) +
+                             "\": the image file could not be written\n"
+                             "\"../escape@example.com\": the address has a \"..\" part" +
+                             leaves + "\n\"/abs@example.com\": the address is an absolute path" +
+                             leaves});
         QCOMPARE(fixture.tempEntries(), QStringList());
     }
 
@@ -275,6 +293,26 @@ private slots:
         QVERIFY(QFile::exists(elsewhere));
     }
 
+    void withoutTemp_aPrivateFolderThatIsALink_isNotUsed() {
+        ConversionFixture fixture;
+        qunsetenv("TEMP");
+        const QString runtime = fixture.path("runtime"), target = fixture.path("target");
+        QVERIFY(QDir().mkpath(runtime) && QDir().mkpath(target));
+        QVERIFY(::chmod(QFile::encodeName(runtime).constData(), 0700) == 0);
+        QVERIFY(QFile::link(target, runtime + "/orvanta"));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        fixture.open({"a@example.com"});
+        fixture.click();
+
+        const QStringList texts = fixture.dialogs.texts();
+        QCOMPARE(texts.size(), 2);
+        QVERIFY(texts[0].contains("is not private: it is a symbolic link"));
+        QVERIFY(texts[0].contains("PushButton2_Click at line 110\r\r"));
+        QCOMPARE(texts[1], QString("Done.\n\n1 of 1 image was not made:\n\"a@example.com\": there "
+                                   "was no private temporary folder to run the converter from"));
+        QCOMPARE(QDir(target).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
     void addressOutsideAscii_isDrawnAsTyped() {
         ConversionFixture fixture;
         const QString address = QStringLiteral("jörg.müller@bücher.de");
@@ -284,43 +322,18 @@ private slots:
         const QImage made(fixture.outputFile(address + ".png"));
         QVERIFY(!made.isNull());
 
-        // The converter run directly on the same text in UTF-8 draws the same.
-        const auto drawDirectly = [&](const QString& text, const QString& image) {
-            QFile file(fixture.path("direct.txt"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(text.toUtf8() + "\r\n");
-            file.close();
-            QCOMPARE(QProcess::execute(CONVERTER_PNG, {file.fileName(), image}), 0);
+        // The converter run directly on the same text in UTF-8 draws the same,
+        // and not what replacement characters would give.
+        const auto drawnDirectly = [&](const QString& text) {
+            fixture.write("direct.txt", text.toUtf8() + "\r\n");
+            QProcess::execute(CONVERTER_PNG,
+                              {fixture.path("direct.txt"), fixture.path("direct.png")});
+            return QImage(fixture.path("direct.png"));
         };
-        drawDirectly(address, fixture.path("direct.png"));
-        QCOMPARE(made, QImage(fixture.path("direct.png")));
+        QCOMPARE(made, drawnDirectly(address));
         QString replaced = address;
-        replaced.replace(u'ö', QChar(0xfffd)).replace(u'ü', QChar(0xfffd));
-        drawDirectly(replaced, fixture.path("replaced.png"));
-        QVERIFY(made != QImage(fixture.path("replaced.png")));
-    }
-
-    void withoutTemp_aFolderThatIsNotPrivate_isNotUsed() {
-        ConversionFixture fixture;
-        qunsetenv("TEMP");
-        const QString runtime = fixture.path("runtime");
-        const QString target = fixture.path("target");
-        QDir().mkpath(runtime);
-        QDir().mkpath(target);
-        QVERIFY(::chmod(QFile::encodeName(runtime).constData(), 0700) == 0);
-        QVERIFY(QFile::link(target, runtime + "/orvanta"));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-        fixture.open({"a@example.com"});
-        fixture.click();
-
-        QCOMPARE(fixture.dialogs.warnings().size(), 1);
-        QVERIFY(fixture.dialogs.warnings().first().contains("is not private: it is a symbolic "
-                                                            "link"));
-        QVERIFY(fixture.dialogs.warnings().first().contains("PushButton2_Click at line 110"));
-        QCOMPARE(fixture.dialogs.texts().last(),
-                 QString("Done.\n\n1 of 1 image was not made:\n\"a@example.com\": there was no "
-                         "private temporary folder to run the converter from"));
-        QCOMPARE(QDir(target).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QVERIFY(made !=
+                drawnDirectly(replaced.replace(u'ö', QChar(0xfffd)).replace(u'ü', QChar(0xfffd))));
     }
 
     void manyNotMade_listTheFirstTwenty() {

@@ -1,6 +1,7 @@
 // Files, folders and other data dragged from a file manager onto the list.
-#include "addresslisttesting.h"
 #include "windowfixture.h"
+
+#include <addresslistview.h>
 
 #include <QApplication>
 #include <QMimeData>
@@ -41,13 +42,11 @@ class TestFileDrop : public QObject {
 private slots:
     void filesAndFolders_addPaths_inDropAndWalkOrder_lessSkippedNames() {
         WindowFixture fixture;
-        const QString first = fixture.path("first");
-        const QString second = fixture.path("second");
-        const QString loose = fixture.path("loose.txt");
-        for (const QString& file : {first + "/a.txt", first + "/~$a.txt", first + "/.hidden",
-                                    first + "/sub/b.txt", second + "/c.txt", loose})
-            QVERIFY(writeTestFile(file));
-        const QString gone = fixture.path("gone.txt");
+        for (const char* file : {"first/a.txt", "first/~$a.txt", "first/.hidden", "first/sub/b.txt",
+                                 "second/c.txt", "loose.txt"})
+            QVERIFY(fixture.write(file));
+        const QString first = fixture.path("first"), second = fixture.path("second");
+        const QString loose = fixture.path("loose.txt"), gone = fixture.path("gone.txt");
         Form1& window = fixture.open();
         const auto [taken, effect] =
             dragAndDrop(window, {url(second), url(loose), url(gone), url(first)});
@@ -55,15 +54,15 @@ private slots:
         QVERIFY(taken);
         QCOMPARE(effect, Qt::CopyAction); // as the file manager proposed
         // A dropped file is not opened: its path is the entry, whatever it holds.
-        QCOMPARE(entries(window), (QStringList{second + "/c.txt", loose, gone, first + "/a.txt",
-                                               first + "/sub/b.txt"}));
+        QCOMPARE(fixture.entries(), (QStringList{second + "/c.txt", loose, gone, first + "/a.txt",
+                                                 first + "/sub/b.txt"}));
         QVERIFY(fixture.dialogs.shown.isEmpty());
     }
 
     void clearAndCloseDuringAFolderWalk_areHandledAtOnce() {
         WindowFixture fixture;
         const QString folder = fixture.path("tree");
-        QVERIFY(writeTestFile(folder + "/one/a.txt"));
+        QVERIFY(fixture.write("tree/one/a.txt"));
         Form1& window = fixture.open();
         window.ListView1->entries().append(QStringList{"x", "y"});
         bool busyDuringWalk = true;
@@ -77,17 +76,16 @@ private slots:
         QVERIFY(!busyDuringWalk);
         QCOMPARE(fixture.terminations, 1); // the real program ends there
         // The drop goes on appending to the emptied list.
-        QCOMPARE(entries(window), QStringList{folder + "/one/a.txt"});
+        QCOMPARE(fixture.entries(), QStringList{folder + "/one/a.txt"});
     }
 
     void otherData_isRefused_withTheNoDropEffect() {
         WindowFixture fixture;
         Form1& window = fixture.open();
-        using Refused = std::pair<bool, Qt::DropAction>;
-        const Refused refused{false, Qt::IgnoreAction};
+        const std::pair<bool, Qt::DropAction> refused{false, Qt::IgnoreAction};
         QCOMPARE(dragAndDrop(window, {}, "someone@example.com"), refused);
         QCOMPARE(dragAndDrop(window, {"file:///tmp/a.txt", "https://example.com/a.txt"}), refused);
-        QCOMPARE(window.ListView1->entries().count(), 0);
+        QCOMPARE(fixture.entries(), QStringList());
     }
 };
 

@@ -4,12 +4,9 @@
 #include <addresslistview.h>
 #include <apptitle.h>
 #include <productinfo.h>
-#include <progressbar.h>
 
-#include <QDir>
-#include <QFile>
+#include <QBuffer>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,45 +16,26 @@
 
 namespace {
 
-const QString kFormLoad = QStringLiteral("in Orvanta2021/08/31.Form1.Form_Load at line ");
-
 QString desktopDefault() {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + u'/';
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+QString reportedAt(int line) {
+    return QStringLiteral("in Orvanta2021/08/31.Form1.Form_Load at line %1\r\r").arg(line);
 }
 
 // A real cursor file: an ICO written by Qt with its type and hot spot patched.
-void writeCursorFile(const QString& path, QPoint hotSpot) {
+QByteArray cursorFile(QPoint hotSpot) {
     QImage hand(32, 32, QImage::Format_ARGB32);
     hand.fill(Qt::red);
-    QImageWriter writer(path, "ico");
-    QVERIFY(writer.write(hand));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "ico").write(hand);
+    QByteArray bytes = buffer.data();
     bytes[2] = 2;
     bytes[10] = static_cast<char>(hotSpot.x());
     bytes[12] = static_cast<char>(hotSpot.y());
-    file.seek(0);
-    file.write(bytes);
-}
-
-// The widgets Tab visits, from the list on.
-QList<QWidget*> tabStops(Form1& window) {
-    QList<QWidget*> stops;
-    QWidget* widget = window.ListView1;
-    do {
-        if (widget->focusPolicy() & Qt::TabFocus)
-            stops << widget;
-        widget = widget->nextInFocusChain();
-    } while (widget != window.ListView1);
-    return stops;
+    return bytes;
 }
 
 } // namespace
@@ -65,28 +43,25 @@ QList<QWidget*> tabStops(Form1& window) {
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    void firstStart_showsAndStoresDesktopFolder() {
-        WindowFixture fixture;
-        Form1& window = fixture.open();
-        QCOMPARE(window.Text1->text(), desktopDefault());
-        QCOMPARE(fixture.storedValue(SettingsStore::kOutputFolder).toString(), desktopDefault());
-        QVERIFY(fixture.storedValue(SettingsStore::kLastFolder).isNull());
-        QVERIFY(fixture.dialogs.shown.isEmpty());
+    void outputFolder_isRestored_orTheDesktopDefaultIsSaved_data() {
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first start: desktop folder, saved") << false << desktopDefault();
+        QTest::newRow("stored empty value is kept") << true << "";
+        QTest::newRow("stored folder that no longer exists") << true << "/no/such/folder/";
     }
-
-    void storedValues_winOverTheDefault_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("empty value") << QString("");
-        QTest::newRow("folder that no longer exists") << QString("/no/such/folder/");
-    }
-    void storedValues_winOverTheDefault() {
-        QFETCH(QString, stored);
+    void outputFolder_isRestored_orTheDesktopDefaultIsSaved() {
+        QFETCH(bool, stored);
+        QFETCH(QString, expected);
         WindowFixture fixture;
-        fixture.storeValue(SettingsStore::kOutputFolder, stored);
+        if (stored)
+            fixture.storeValue(SettingsStore::kOutputFolder, expected);
         Form1& window = fixture.open();
-        QCOMPARE(window.Text1->text(), stored);
-        QCOMPARE(fixture.storedValue(SettingsStore::kOutputFolder).toString(), stored);
+        QCOMPARE(window.Text1->text(), expected);
         QVERIFY(!fixture.storedValue(SettingsStore::kOutputFolder).isNull());
+        QCOMPARE(fixture.storedValue(SettingsStore::kOutputFolder).toString(), expected);
+        // Each address to its own JPEG unless the user picks otherwise.
+        QVERIFY(window.Option1->isChecked() && window.Option3->isChecked());
     }
 
     void typing_isOnDiskAfterEveryKeystroke() {
@@ -101,98 +76,61 @@ private slots:
         }
     }
 
+    void applicationTitle_cutsAtWordBoundaries_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("the product name")
+            << product::kName << "Tessaline Varomund Kelbrith Ostavan";
+        QTest::newRow("50 characters: the last two words go")
+            << "Abcdefghij Abcdefghij Abcdefghijklmno Abcde Abcdef"
+            << "Abcdefghij Abcdefghij Abcdefghijklmno";
+        QTest::newRow("short name: the last word still goes") << "Short Name"
+                                                              << "Short";
+        QTest::newRow("no space: unchanged") << "Nospace"
+                                             << "Nospace";
+    }
     void applicationTitle_cutsAtWordBoundaries() {
-        QCOMPARE(ApplicationTitle(product::kName), QString("Tessaline Varomund Kelbrith Ostavan"));
-        // 50 characters whose last words have 5 and 6 letters: both go.
-        const QString fifty = QStringLiteral("Abcdefghij Abcdefghij Abcdefghijklmno Abcde Abcdef");
-        QCOMPARE(fifty.size(), 50);
-        QCOMPARE(ApplicationTitle(fifty), QString("Abcdefghij Abcdefghij Abcdefghijklmno"));
-        QCOMPARE(ApplicationTitle("Short Name"), QString("Short"));
-        QCOMPARE(ApplicationTitle("Nospace"), QString("Nospace"));
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QCOMPARE(ApplicationTitle(name), title);
     }
 
-    void window_hasItsLayoutAndStartState() {
+    void lookFiles_areUsed_orReportedWhileStartUpGoesOn_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("reportedLine"); // 0: nothing reported
+        QTest::newRow("none") << QString() << QByteArray() << 0;
+        QTest::newRow("skin") << "x/o.cjs" << QByteArray("QPushButton { color: navy; }") << 0;
+        QTest::newRow("skin not text") << "x/o.cjs" << QByteArray("\xff\xfe\x00 binary", 9) << 100;
+        QTest::newRow("hand cursor") << "HAND-M.CUR" << cursorFile(QPoint(9, 3)) << 0;
+        QTest::newRow("hand cursor not a picture") << "HAND-M.CUR" << QByteArray("text") << 106;
+    }
+    void lookFiles_areUsed_orReportedWhileStartUpGoesOn() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, reportedLine);
         WindowFixture fixture;
+        if (!file.isEmpty())
+            QVERIFY(fixture.write("program/" + file, bytes));
         Form1& window = fixture.open();
-        QCOMPARE(window.windowTitle(), product::kName);
-        QCOMPARE(window.applicationTitle(), QString("Tessaline Varomund Kelbrith Ostavan"));
-        QCOMPARE(window.size(), QSize(536, 505));
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(window.ListView1->geometry(), QRect(8, 8, 520, 169));
-        QCOMPARE(window.PushButton2->geometry(), QRect(8, 434, 520, 27));
-        QCOMPARE(window.PushButton7->parentWidget(), window.Frame2);
-        QCOMPARE(window.ListView1->model()->headerData(0, Qt::Horizontal).toString(),
-                 QString("Email(s)"));
-        QCOMPARE(window.ListView1->header()->sectionSize(0), 467);
-        QVERIFY(window.ListView1->toolTip().startsWith("Drag and drop files here."));
-        QVERIFY(window.Option1->isChecked() && window.Option3->isChecked());
-        QCOMPARE(window.ProgressBar1->caption(), QString("Progress Bar"));
-        QCOMPARE(window.ProgressBar1->value(), 0.0);
-        QCOMPARE(window.PushButton1->font().pointSizeF(), 11.25);
-        QVERIFY(window.Text1->font().bold());
-        QVERIFY(!window.windowIcon().isNull());
-        // Tab order follows the tab indexes: list, folder, "...", then the buttons.
-        QCOMPARE(tabStops(window).mid(0, 7),
-                 (QList<QWidget*>{window.ListView1, window.Text1, window.PushButton7,
-                                  window.PushButton1, window.PushButton4, window.PushButton2,
-                                  window.PushButton9}));
-    }
+        const bool used = reportedLine == 0 && !file.isEmpty();
 
-    void skin_absentPresentAndBroken() {
-        {
-            WindowFixture fixture;
-            Form1& window = fixture.open();
-            QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
-            QVERIFY(window.styleSheet().isEmpty());
-        }
-        {
-            WindowFixture fixture;
-            writeFile(fixture.programFolder() + "/x/o.cjs", "QPushButton { color: navy; }");
-            Form1& window = fixture.open();
-            QCOMPARE(window.styleSheet(), QString("QPushButton { color: navy; }"));
-            QCOMPARE(window.Frame1->palette().color(QPalette::Window),
-                     window.palette().color(QPalette::Button));
-            QVERIFY(fixture.dialogs.shown.isEmpty());
-        }
-        {
-            WindowFixture fixture;
-            writeFile(fixture.programFolder() + "/x/o.cjs", QByteArray("\xff\xfe\x00binary", 9));
-            Form1& window = fixture.open();
-            QCOMPARE(fixture.dialogs.warnings().size(), 1);
-            QVERIFY(fixture.dialogs.warnings().first().contains(kFormLoad + "100\r\r"));
-            // The rest of the start-up still ran.
-            QCOMPARE(window.windowTitle(), product::kName);
-            QCOMPARE(window.Text1->text(), desktopDefault());
-        }
-    }
-
-    void handCursor_presentAbsentAndBroken() {
-        {
-            WindowFixture fixture;
-            writeCursorFile(fixture.programFolder() + "/HAND-M.CUR", QPoint(9, 3));
-            Form1& window = fixture.open();
-            QVERIFY(window.hasCustomCursor());
-            QTest::mouseMove(window.PushButton1);
-            QCOMPARE(window.pointer(), Form1::kPointerCustom);
-            QCOMPARE(window.cursor().shape(), Qt::BitmapCursor);
+        const bool skin = file == "x/o.cjs";
+        QCOMPARE(window.styleSheet(), skin && used ? QString(bytes) : QString());
+        QCOMPARE(window.Frame1->palette().color(QPalette::Window),
+                 skin ? window.palette().color(QPalette::Button) : QColor(Qt::white));
+        // Over a button the pointer setting is the hand; without a hand it shows the arrow.
+        QTest::mouseMove(window.Text1);
+        QTest::mouseMove(window.PushButton1);
+        QCOMPARE(window.pointer(), Form1::kPointerCustom);
+        const bool hand = used && file == "HAND-M.CUR";
+        QCOMPARE(window.cursor().shape(), hand ? Qt::BitmapCursor : Qt::ArrowCursor);
+        if (hand)
             QCOMPARE(window.cursor().hotSpot(), QPoint(9, 3));
-        }
-        {
-            WindowFixture fixture;
-            Form1& window = fixture.open();
-            QVERIFY(!window.hasCustomCursor());
-            QTest::mouseMove(window.PushButton4);
-            QCOMPARE(window.pointer(), Form1::kPointerCustom);
-            QCOMPARE(window.cursor().shape(), Qt::ArrowCursor);
-        }
-        {
-            WindowFixture fixture;
-            writeFile(fixture.programFolder() + "/HAND-M.CUR", "not a picture");
-            fixture.open();
-            QCOMPARE(fixture.dialogs.warnings().size(), 1);
-            QVERIFY(fixture.dialogs.warnings().first().contains(kFormLoad + "106\r\r"));
-        }
+        QCOMPARE(fixture.dialogs.shown.size(), reportedLine ? 1 : 0);
+        if (reportedLine)
+            QVERIFY(fixture.dialogs.shown[0].text.contains(reportedAt(reportedLine)));
+        QCOMPARE(window.Text1->text(), desktopDefault()); // the last step still ran
     }
 
     void hoverRule_handOverButtons_arrowElsewhere_busyWins() {
@@ -208,35 +146,37 @@ private slots:
         QCOMPARE(window.pointer(), Form1::kPointerDefault);
 
         window.setPointer(Form1::kPointerBusy);
-        const QList<QWidget*> overs{window.PushButton1, window.Frame2, window.ListView1->viewport()};
-        for (QWidget* over : overs) {
+        for (QWidget* over :
+             QWidgetList{window.PushButton1, window.Frame2, window.ListView1->viewport()}) {
             QTest::mouseMove(over);
             QCOMPARE(window.pointer(), Form1::kPointerBusy);
             QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
         }
     }
 
-    void homePage_opensOnlyOnASeven_andReportsAFailure() {
-        {
-            WindowFixture fixture;
-            fixture.randomFraction = 0.069; // a draw of 7
-            fixture.open();
-            QCOMPARE(fixture.openedUrls, QList<QUrl>{QUrl(product::kHomePage)});
-        }
-        for (double fraction : {0.0, 0.06 - 1e-9, 0.07, 0.999999}) {
-            WindowFixture fixture;
-            fixture.randomFraction = fraction;
-            fixture.open();
-            QVERIFY(fixture.openedUrls.isEmpty());
-        }
-        {
-            WindowFixture fixture;
-            fixture.randomFraction = 0.065;
-            fixture.openUrlSucceeds = false;
-            fixture.open();
-            QCOMPARE(fixture.dialogs.warnings().size(), 1);
-            QVERIFY(fixture.dialogs.warnings().first().contains(kFormLoad + "108\r\r"));
-        }
+    void homePage_opensOnADrawOfSeven_andAFailureIsReported_data() {
+        QTest::addColumn<double>("fraction");
+        QTest::addColumn<bool>("browserWorks");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("draw of 7") << 0.069 << true << true;
+        QTest::newRow("draw of 6") << 0.06 - 1e-9 << true << false;
+        QTest::newRow("draw of 8") << 0.07 << true << false;
+        QTest::newRow("draw of 7, browser fails") << 0.065 << false << true;
+    }
+    void homePage_opensOnADrawOfSeven_andAFailureIsReported() {
+        QFETCH(double, fraction);
+        QFETCH(bool, browserWorks);
+        QFETCH(bool, opened);
+        WindowFixture fixture;
+        fixture.randomFraction = fraction;
+        fixture.openUrlSucceeds = browserWorks;
+        fixture.open();
+        QCOMPARE(fixture.openedUrls.size(), opened ? 1 : 0);
+        if (opened)
+            QCOMPARE(fixture.openedUrls.first(), QUrl("https://orvanta.example.org/"));
+        QCOMPARE(fixture.dialogs.texts().size(), browserWorks ? 0 : 1);
+        if (!browserWorks)
+            QVERIFY(fixture.dialogs.texts().first().contains(reportedAt(108)));
     }
 };
 

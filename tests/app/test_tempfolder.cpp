@@ -3,7 +3,6 @@
 #include <tempfolder.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,53 +11,45 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-mode_t modeOf(const QString& path) {
-    struct stat st;
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-void setMode(const QString& path, mode_t mode) {
-    QVERIFY(::chmod(QFile::encodeName(path).constData(), mode) == 0);
-}
-
-} // namespace
-
 class TestTempFolder : public QObject {
     Q_OBJECT
 private slots:
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
+        QVERIFY(QDir().mkpath(path("runtime")) && QDir().mkpath(path("tmp")));
+        QVERIFY(::chmod(native("runtime").constData(), 0700) == 0);
         qunsetenv("TEMP");
-        runtime_ = dir_->filePath("runtime");
-        QDir().mkpath(runtime_);
-        setMode(runtime_, 0700);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_));
-        qputenv("TMPDIR", QFile::encodeName(dir_->filePath("tmp")));
-        QDir().mkpath(dir_->filePath("tmp"));
+        qputenv("XDG_RUNTIME_DIR", native("runtime"));
+        qputenv("TMPDIR", native("tmp"));
     }
 
-    void temp_isUsedUnchanged() {
-        qputenv("TEMP", "/some/where/");
-        QCOMPARE(TemporaryFolder(), QString("/some/where/"));
+    void folder_isTempOrAPrivateOneOfTheUsers_data() {
+        QTest::addColumn<QString>("temp");
+        QTest::addColumn<int>("runtimeMode");  // 0: no runtime folder
+        QTest::addColumn<QString>("expected"); // below the test's folder unless absolute
+        const QString fallback = "tmp/orvanta-" + QString::number(::geteuid());
+        QTest::newRow("TEMP is used unchanged") << "/some/where/" << 0700 << "/some/where/";
+        QTest::newRow("private runtime folder") << "" << 0700 << "runtime/orvanta";
+        QTest::newRow("runtime folder open to others") << "" << 0755 << fallback;
+        QTest::newRow("no runtime folder") << "" << 0 << fallback;
     }
-
-    void withoutTemp_aPrivateFolderIsMade_andUsedAgain() {
-        const QString folder = TemporaryFolder();
-        QCOMPARE(folder, runtime_ + "/orvanta");
-        QCOMPARE(modeOf(folder), mode_t(0700));
+    void folder_isTempOrAPrivateOneOfTheUsers() {
+        QFETCH(QString, temp);
+        QFETCH(int, runtimeMode);
+        QFETCH(QString, expected);
+        if (!temp.isEmpty())
+            qputenv("TEMP", temp.toUtf8());
+        if (runtimeMode == 0)
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            QVERIFY(::chmod(native("runtime").constData(), runtimeMode) == 0);
+        const QString folder = expected.startsWith(u'/') ? expected : path(expected);
         QCOMPARE(TemporaryFolder(), folder);
-    }
-
-    void runtimeFolderOpenToOthers_fallsBackToTheSystemTemporaryFolder() {
-        setMode(runtime_, 0755);
-        QCOMPARE(TemporaryFolder(),
-                 dir_->filePath("tmp") + "/orvanta-" + QString::number(::geteuid()));
-        qunsetenv("XDG_RUNTIME_DIR");
-        QCOMPARE(TemporaryFolder(),
-                 dir_->filePath("tmp") + "/orvanta-" + QString::number(::geteuid()));
+        QCOMPARE(TemporaryFolder(), folder); // and again once it is made
+        struct stat st;
+        if (temp.isEmpty())
+            QVERIFY(::lstat(QFile::encodeName(folder).constData(), &st) == 0 &&
+                    (st.st_mode & 07777) == 0700);
     }
 
     void folderThatIsNotPrivate_isRefused_data() {
@@ -76,16 +67,17 @@ private slots:
     void folderThatIsNotPrivate_isRefused() {
         QFETCH(QString, kind);
         QFETCH(QString, problem);
-        const QString folder = runtime_ + "/orvanta";
+        const QString folder = path("runtime/orvanta");
         if (kind == "link") {
             QVERIFY(QFile::link(dir_->path(), folder));
         } else if (kind == "file") {
             QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
         } else {
             QVERIFY(QDir().mkdir(folder));
-            setMode(folder, kind == "open" ? 0755 : 0700);
+            QVERIFY(::chmod(native("runtime/orvanta").constData(), kind == "open" ? 0755 : 0700) ==
+                    0);
             if (kind == "foreign")
-                QVERIFY(::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+                QVERIFY(::chown(native("runtime/orvanta").constData(), 65534, 65534) == 0);
         }
         try {
             TemporaryFolder();
@@ -97,8 +89,10 @@ private slots:
     }
 
 private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    QByteArray native(const QString& name) const { return QFile::encodeName(path(name)); }
+
     std::unique_ptr<QTemporaryDir> dir_;
-    QString runtime_;
 };
 
 QTEST_MAIN(TestTempFolder)

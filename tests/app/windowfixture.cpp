@@ -1,5 +1,6 @@
 #include "windowfixture.h"
 
+#include <addresslistview.h>
 #include <productinfo.h>
 
 #include <QDir>
@@ -7,24 +8,29 @@
 
 WindowFixture::WindowFixture() {
     QDir().mkpath(programFolder());
-    QDir().mkpath(path(QStringLiteral("config")));
+}
+
+bool WindowFixture::write(const QString& name, const QByteArray& bytes) const {
+    QDir().mkpath(QFileInfo(path(name)).absolutePath());
+    QFile file(path(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QVariant WindowFixture::storedValue(const QString& key) const {
-    QSettings settings(settingsFile(), QSettings::IniFormat);
-    return settings.value(product::kName + u'/' + key);
+    return QSettings(path("Quillmark.conf"), QSettings::IniFormat)
+        .value(product::kName + u'/' + key);
 }
 
 void WindowFixture::storeValue(const QString& key, const QString& value) const {
-    QSettings settings(settingsFile(), QSettings::IniFormat);
-    settings.setValue(product::kName + u'/' + key, value);
+    QSettings(path("Quillmark.conf"), QSettings::IniFormat)
+        .setValue(product::kName + u'/' + key, value);
 }
 
-Form1& WindowFixture::open(bool load) {
+Form1& WindowFixture::open() {
     Form1Environment environment;
     environment.dialogs = dialogsInUse;
     environment.programFolder = programFolder();
-    environment.settingsFile = settingsFile();
+    environment.settingsFile = path("Quillmark.conf");
     environment.randomFraction = [this] { return randomFraction; };
     environment.openUrl = [this](const QUrl& url) {
         openedUrls << url;
@@ -32,8 +38,16 @@ Form1& WindowFixture::open(bool load) {
     };
     environment.terminate = [this] { ++terminations; };
     window_ = std::make_unique<Form1>(environment);
-    if (load)
-        window_->Form_Load();
+    window_->Form_Load();
     window_->show();
     return *window_;
+}
+
+QStringList WindowFixture::entries() const {
+    return window_->ListView1->entries().entries();
+}
+
+QPoint WindowFixture::rowCenter(int row) const {
+    AddressListView* list = window_->ListView1;
+    return list->visualRect(list->entries().index(row)).center();
 }

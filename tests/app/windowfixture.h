@@ -15,19 +15,22 @@ public:
 
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString programFolder() const { return path(QStringLiteral("program")); }
-    QString settingsFile() const { return path(QStringLiteral("config/Quillmark.conf")); }
+    // Writes a file below the fixture's folder, making the folders on the way.
+    bool write(const QString& name, const QByteArray& bytes = "x") const;
 
     // What a fresh reader of the settings file sees (a missing key is null).
     QVariant storedValue(const QString& key) const;
     void storeValue(const QString& key, const QString& value) const;
 
-    // Creates the window (and runs its start-up unless told not to).
-    Form1& open(bool load = true);
+    // Creates the window and runs its start-up.
+    Form1& open();
     Form1& window() { return *window_; }
+    QStringList entries() const;
+    QPoint rowCenter(int row) const;
 
     ScriptedDialogs dialogs;
     Dialogs* dialogsInUse = &dialogs; // point at real dialogs to answer them on screen
-    double randomFraction = 0.5; // a draw of 51: no home page
+    double randomFraction = 0.5;      // a draw of 51: no home page
     QList<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     int terminations = 0;

@@ -4,69 +4,47 @@
 
 using support::CollapseBackslashes;
 
+namespace {
+
+// Windows paths are written with '/' for readability and turned into '\'
+// here; '|' stands for a real '/' in them.
+void row(const char* name, char16_t separator, QString path, QString collapsed) {
+    if (separator == u'\\') {
+        path.replace(u'/', u'\\').replace(u'|', u'/');
+        collapsed.replace(u'/', u'\\').replace(u'|', u'/');
+    }
+    QTest::newRow(name) << QChar(separator) << path << collapsed;
+}
+
+} // namespace
+
 class TestPathCollapse : public QObject {
     Q_OBJECT
 private slots:
     void collapses_data() {
-        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QChar>("separator");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("collapsed");
-        // Windows paths are written with '/' for readability and checked with
-        // '\'; there '|' stands for a real '/'.
-        QTest::newRow("\\ drive root join") << "\\"
-                                            << "C://a.txt"
-                                            << "C:/a.txt";
-        QTest::newRow("\\ run of three inside") << "\\"
-                                                << "C:/x///y"
-                                                << "C:/x//y";
-        QTest::newRow("\\ run of four inside") << "\\"
-                                               << "C:/x////y"
-                                               << "C:/x//y";
-        QTest::newRow("\\ network path") << "\\"
-                                         << "//server//share/a"
-                                         << "//server/share/a";
-        QTest::newRow("\\ many leading") << "\\"
-                                         << "/////server/a"
-                                         << "//server/a";
-        QTest::newRow("\\ one leading becomes two") << "\\"
-                                                    << "/server"
-                                                    << "//server";
-        QTest::newRow("\\ only separators") << "\\"
-                                            << "///"
-                                            << "//";
-        QTest::newRow("\\ slash left alone") << "\\"
-                                             << "a||b"
-                                             << "a||b";
-
-        QTest::newRow("/ folder join") << "/"
-                                       << "/home/u//list.txt"
-                                       << "/home/u/list.txt";
-        QTest::newRow("/ root join") << "/"
-                                     << "//a.txt"
-                                     << "/a.txt";
-        QTest::newRow("/ many leading") << "/"
-                                        << "////a//b"
-                                        << "/a/b";
-        QTest::newRow("/ run of three inside") << "/"
-                                               << "a///b"
-                                               << "a//b";
-        QTest::newRow("/ relative untouched") << "/"
-                                              << "a/b"
-                                              << "a/b";
-        QTest::newRow("/ empty") << "/"
-                                 << ""
-                                 << "";
+        row("\\ drive root join", u'\\', "C://a.txt", "C:/a.txt");
+        row("\\ run of three inside", u'\\', "C:/x///y", "C:/x//y");
+        row("\\ run of four inside", u'\\', "C:/x////y", "C:/x//y");
+        row("\\ network path", u'\\', "//server//share/a", "//server/share/a");
+        row("\\ many leading", u'\\', "/////server/a", "//server/a");
+        row("\\ one leading becomes two", u'\\', "/server", "//server");
+        row("\\ only separators", u'\\', "///", "//");
+        row("\\ slash left alone", u'\\', "a||b", "a||b");
+        row("/ folder join", u'/', "/home/u//list.txt", "/home/u/list.txt");
+        row("/ root join", u'/', "//a.txt", "/a.txt");
+        row("/ many leading", u'/', "////a//b", "/a/b");
+        row("/ run of three inside", u'/', "a///b", "a//b");
+        row("/ relative untouched", u'/', "a/b", "a/b");
+        row("/ empty", u'/', "", "");
     }
     void collapses() {
-        QFETCH(QString, separator);
+        QFETCH(QChar, separator);
         QFETCH(QString, path);
         QFETCH(QString, collapsed);
-        const QChar sep = separator.at(0);
-        if (sep == u'\\') {
-            path.replace(u'/', u'\\').replace(u'|', u'/');
-            collapsed.replace(u'/', u'\\').replace(u'|', u'/');
-        }
-        QCOMPARE(CollapseBackslashes(path, sep), collapsed);
+        QCOMPARE(CollapseBackslashes(path, separator), collapsed);
     }
 };
 

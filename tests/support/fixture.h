@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers for tests that build folder trees and need a user root is not.
+// Helpers shared by the support library's tests: small file chores, and a way
+// to run code as a user whom permissions stop (the tests run as root).
 
 #include <QByteArray>
 #include <QDir>
@@ -10,18 +11,28 @@
 #include <functional>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace fixture {
 
-inline bool makeFolder(const QString& path) {
-    return QDir().mkpath(path);
-}
-
 inline bool writeFile(const QString& path, const QByteArray& bytes = "x") {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline bool setMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+inline int openDescriptorCount() {
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System).size();
 }
 
 // The folder's entries in the file system's own order, which the walk keeps
@@ -30,10 +41,10 @@ inline QStringList listingOrder(const QString& folder, QDir::Filters filters) {
     return QDir(folder).entryList(filters | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
 }
 
-// Runs `body` in a child process as "nobody" when the test runs as root (whom
-// permissions do not stop), as the current user otherwise, and returns its
-// result ("<child failed>" when the child could not run it; an empty string
-// as the only result comes back as an empty list).
+// Runs `body` in a child process as "nobody" when the test runs as root, as
+// the current user otherwise, and returns its result ("<child failed>" when
+// the child could not run it; an empty string as the only result comes back
+// as an empty list).
 inline QStringList runUnprivileged(const std::function<QStringList()>& body) {
     int channel[2];
     if (::pipe(channel) != 0)
@@ -41,15 +52,12 @@ inline QStringList runUnprivileged(const std::function<QStringList()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        if (::geteuid() == 0) {
-            const passwd* nobody = ::getpwnam("nobody");
-            if (!nobody || ::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
-                ::setuid(nobody->pw_uid) != 0)
-                ::_exit(2);
-        }
+        const passwd* nobody = ::getpwnam("nobody");
+        if (::geteuid() == 0 && (!nobody || ::setgroups(0, nullptr) != 0 ||
+                                 ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
+            ::_exit(2);
         const QByteArray out = body().join(QChar(0)).toUtf8();
-        const bool written = ::write(channel[1], out.constData(), out.size()) == out.size();
-        ::_exit(written ? 0 : 3);
+        ::_exit(::write(channel[1], out.constData(), out.size()) == out.size() ? 0 : 3);
     }
     ::close(channel[1]);
     QByteArray in;

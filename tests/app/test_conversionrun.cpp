@@ -24,33 +24,50 @@ const QString kDone = QStringLiteral("Done.");
 
 // A window set up for a run: a private TEMP and output folder, the addresses
 // in the list and the format and mode chosen.
-class ConversionFixture : public WindowFixture {
-public:
-    ConversionFixture() {
-        QDir().mkpath(temp());
-        QDir().mkpath(output());
-        qputenv("TEMP", QFile::encodeName(temp()));
-    }
-    QString temp() const { return path("temp"); }
-    QString output() const { return path("out"); }
-    QString outputFile(const QString& name) const { return output() + u'/' + name; }
+struct ConversionFixture : WindowFixture {
+    const QString temp = path("temp"), output = path("out");
 
+    ConversionFixture() {
+        QDir().mkpath(temp);
+        QDir().mkpath(output);
+        qputenv("TEMP", QFile::encodeName(temp));
+    }
     Form1& open(const QStringList& addresses, const QString& extension = "png",
                 bool wholeList = false) {
         Form1& window = WindowFixture::open();
         window.ListView1->entries().append(addresses);
         (extension == "png" ? window.Option4 : window.Option3)->setChecked(true);
         (wholeList ? window.Option2 : window.Option1)->setChecked(true);
-        window.Text1->setText(output() + u'/');
+        window.Text1->setText(output + u'/');
         return window;
     }
     void click() { QTest::mouseClick(window().PushButton2, Qt::LeftButton); }
     bool converting() { return window().findChild<ConversionRun*>()->converting(); }
-    QStringList tempEntries() const {
-        return QDir(temp()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                      QDir::NoDotAndDotDot);
+
+    // A stand-in converter, as one left behind by an interrupted run would be.
+    // It logs its arguments and text to "log", then waits for a go-ahead file
+    // there so the test can look at the window while it runs.
+    void placeWaitingTool(const QString& name) {
+        QDir().mkpath(path("log"));
+        write(name, QStringLiteral("#!/bin/sh\n"
+                                   "log='%1'\n"
+                                   "n=$(($(ls \"$log\" | grep -c '^started-') + 1))\n"
+                                   "printf '%s\\n' \"$#\" \"$1\" \"$2\" > \"$log/args-$n\"\n"
+                                   "cp \"$1\" \"$log/text-$n\"\n"
+                                   ": > \"$log/started-$n\"\n"
+                                   "while [ ! -e \"$log/go-$n\" ]; do sleep 0.005; done\n"
+                                   "printf image > \"$2\"\n")
+                        .arg(path("log"))
+                        .toUtf8());
+        QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
+
+// Everything in `folder`, hidden entries too.
+QStringList entriesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
@@ -69,27 +86,6 @@ void verifyImage(const QString& path, const QString& extension, int lines, int l
              qPrintable(QString::number(image.height())));
     QVERIFY2(image.width() >= longest * 7 && image.width() <= longest * 9 + 8,
              qPrintable(QString::number(image.width())));
-}
-
-// A stand-in converter placed in TEMP before the run, as one left behind by
-// an interrupted run would be. It logs its arguments and text, then waits for
-// a go-ahead file so the test can look at the window while it runs.
-void placeWaitingTool(const QString& path, const QString& log) {
-    QFile tool(path);
-    QVERIFY(tool.open(QIODevice::WriteOnly));
-    tool.write(QStringLiteral("#!/bin/sh\n"
-                              "log='%1'\n"
-                              "n=$(ls \"$log\" | grep -c '^started-')\n"
-                              "n=$((n + 1))\n"
-                              "printf '%s\\n' \"$#\" \"$1\" \"$2\" > \"$log/args-$n\"\n"
-                              "cp \"$1\" \"$log/text-$n\"\n"
-                              ": > \"$log/started-$n\"\n"
-                              "while [ ! -e \"$log/go-$n\" ]; do sleep 0.005; done\n"
-                              "printf image > \"$2\"\n")
-                   .arg(log)
-                   .toUtf8());
-    tool.close();
-    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0700) == 0);
 }
 
 } // namespace
@@ -114,17 +110,17 @@ private slots:
         fixture.click();
 
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
-        const QStringList made = QDir(fixture.output()).entryList(QDir::Files);
+        const QStringList made = entriesIn(fixture.output);
         if (wholeList) {
             QCOMPARE(made, QStringList{"Orvanta_Result." + extension});
-            verifyImage(fixture.outputFile(made.first()), extension, 3, 23);
+            verifyImage(fixture.output + "/" + made.first(), extension, 3, 23);
         } else {
             QCOMPARE(made.size(), 3);
             for (const QString& address : addresses)
-                verifyImage(fixture.outputFile(address + u'.' + extension), extension, 1,
+                verifyImage(fixture.output + "/" + address + "." + extension, extension, 1,
                             address.size());
         }
-        QCOMPARE(fixture.tempEntries(), QStringList());
+        QCOMPARE(entriesIn(fixture.temp), QStringList());
         QCOMPARE(window.pointer(), Form1::kPointerDefault);
         QCOMPARE(window.ProgressBar1->value(), 0.0);
         QCOMPARE(window.ProgressBar1->caption(), QString("Progress Bar"));
@@ -136,54 +132,45 @@ private slots:
     void duringARun_barShowsTheAddress_aSecondClickIsIgnored_andClosingEnds() {
         ConversionFixture fixture;
         const QString log = fixture.path("log");
-        QDir().mkpath(log);
-        placeWaitingTool(fixture.temp() + "/TXT2PNG.exe", log);
+        fixture.placeWaitingTool("temp/TXT2PNG.exe");
         Form1& window = fixture.open({"a@example.com", "sub/b@example.com", "c@example.com"});
-        QDir(fixture.output()).mkdir("sub");
-        window.Text1->setText(fixture.output()); // no trailing "/"
-
-        QString caption;
-        double value = -1;
-        int pointer = -1;
-        bool converting = false;
+        QDir(fixture.output).mkdir("sub");
+        window.Text1->setText(fixture.output); // no trailing "/"
+        QString during;                        // the window while the second tool runs
         QTimer watcher;
         connect(&watcher, &QTimer::timeout, this, [&] {
-            for (int n = 1; n <= 3; ++n) {
-                if (!QFile::exists(log + "/started-" + QString::number(n)) ||
-                    QFile::exists(log + "/go-" + QString::number(n)))
-                    continue;
-                if (n == 2) {
-                    caption = window.ProgressBar1->caption();
-                    value = window.ProgressBar1->value();
-                    pointer = window.pointer();
-                    converting = fixture.converting();
-                    fixture.click();
-                }
-                if (n == 3)
-                    window.close();
-                QFile(log + "/go-" + QString::number(n)).open(QIODevice::WriteOnly);
+            const QString n = QString::number(QDir(log).entryList({"started-*"}).size());
+            if (n == "0" || QFile::exists(log + "/go-" + n))
+                return;
+            if (n == "2") {
+                during = QStringLiteral("%1, %2%, pointer %3, converting %4")
+                             .arg(window.ProgressBar1->caption())
+                             .arg(window.ProgressBar1->value())
+                             .arg(window.pointer())
+                             .arg(int(fixture.converting()));
+                fixture.click();
             }
+            if (n == "3")
+                window.close();
+            fixture.write("log/go-" + n);
         });
         watcher.start(5);
         fixture.click();
         watcher.stop();
 
-        QCOMPARE(caption, QString("Processing: b@example.com"));
-        QCOMPARE(value, 2.0 / 3.0 * 100);
-        QCOMPARE(pointer, Form1::kPointerBusy);
-        QVERIFY(converting);
+        QCOMPARE(during, QString("Processing: b@example.com, 66.6667%, pointer 11, converting 1"));
         QCOMPARE(fixture.terminations, 1);
         // The second click started nothing: three runs, one "Done.".
         QCOMPARE(QDir(log).entryList({"started-*"}).size(), 3);
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
         // Each run got the text file and the image path as two arguments.
-        const QString text = fixture.temp() + "/emails.txt";
+        const QString text = fixture.temp + "/emails.txt";
         QCOMPARE(readAll(log + "/args-2"),
-                 ("2\n" + text + '\n' + fixture.output() + "/sub/b@example.com.png\n").toUtf8());
+                 ("2\n" + text + '\n' + fixture.output + "/sub/b@example.com.png\n").toUtf8());
         QCOMPARE(readAll(log + "/text-2"), QByteArray("sub/b@example.com\r\n"));
         // The tool found in TEMP was used as it was and removed at the end.
-        QCOMPARE(readAll(fixture.outputFile("a@example.com.png")), QByteArray("image"));
-        QCOMPARE(fixture.tempEntries(), QStringList());
+        QCOMPARE(readAll(fixture.output + "/a@example.com.png"), QByteArray("image"));
+        QCOMPARE(entriesIn(fixture.temp), QStringList());
     }
 
     void refusals_touchNothing_andTheNextClickWorks_data() {
@@ -203,23 +190,23 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, message);
         ConversionFixture fixture;
-        QFile(fixture.path("file")).open(QIODevice::WriteOnly);
+        QVERIFY(fixture.write("file"));
         Form1& window = fixture.open(addresses);
         window.Text1->setText(folder.isEmpty() ? folder : fixture.path(folder));
         window.setPointer(Form1::kPointerCustom);
         fixture.click();
 
         QCOMPARE(fixture.dialogs.texts(), QStringList{message});
-        QCOMPARE(fixture.tempEntries(), QStringList());
-        QCOMPARE(QDir(fixture.output()).entryList(QDir::Files), QStringList());
+        QCOMPARE(entriesIn(fixture.temp), QStringList());
+        QCOMPARE(entriesIn(fixture.output), QStringList());
         QCOMPARE(window.pointer(), Form1::kPointerCustom);
         QVERIFY(!fixture.converting());
 
         window.ListView1->entries().append(QStringLiteral("x@example.com"));
-        window.Text1->setText(fixture.output() + u'/');
+        window.Text1->setText(fixture.output + u'/');
         fixture.click();
         QCOMPARE(fixture.dialogs.texts().last(), kDone);
-        QVERIFY(QFile::exists(fixture.outputFile("x@example.com.png")));
+        QVERIFY(QFile::exists(fixture.output + "/x@example.com.png"));
     }
 
     // Equal addresses make one image, an empty one ".png"; the rest fail with
@@ -231,9 +218,7 @@ private slots:
                       "../escape@example.com", "/abs@example.com"});
         fixture.click();
 
-        QCOMPARE(QDir(fixture.output())
-                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{".png", "same@example.com.png"}));
+        QCOMPARE(entriesIn(fixture.output), (QStringList{".png", "same@example.com.png"}));
         QVERIFY(!QFile::exists(fixture.path("escape@example.com.png")));
         QVERIFY(!QFile::exists("/abs@example.com.png"));
         const QString leaves = QStringLiteral("; its image would leave the output folder");
@@ -245,7 +230,7 @@ private slots:
                              "\"../escape@example.com\": the address has a \"..\" part" +
                              leaves + "\n\"/abs@example.com\": the address is an absolute path" +
                              leaves});
-        QCOMPARE(fixture.tempEntries(), QStringList());
+        QCOMPARE(entriesIn(fixture.temp), QStringList());
     }
 
     void unsafeToolFiles_areNotRun_andRemoved_data() {
@@ -264,9 +249,10 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         ConversionFixture fixture;
-        const QString tool = fixture.temp() + "/TXT2PNG.exe";
+        const QString tool = fixture.temp + "/TXT2PNG.exe";
         const QString elsewhere = fixture.path("real-tool");
-        placeWaitingTool(elsewhere, fixture.path("log"));
+        fixture.placeWaitingTool("real-tool");
+        QVERIFY(fixture.write("log/go-1")); // should it run, it must not wait
         const QByteArray native = QFile::encodeName(tool);
         if (kind == "link") {
             QVERIFY(QFile::link(elsewhere, tool));
@@ -281,8 +267,7 @@ private slots:
         fixture.open({"a@example.com"});
         fixture.click();
 
-        QCOMPARE(fixture.dialogs.texts().size(), 1);
-        const QString text = fixture.dialogs.texts().first();
+        const QString text = fixture.dialogs.texts().join("\n--\n");
         QVERIFY2(text.startsWith("Done.\n\n1 of 1 image was not made:\n\"a@example.com\": "
                                  "the converter \"" +
                                  tool + "\" " + reason),
@@ -310,7 +295,7 @@ private slots:
         QVERIFY(texts[0].contains("PushButton2_Click at line 110\r\r"));
         QCOMPARE(texts[1], QString("Done.\n\n1 of 1 image was not made:\n\"a@example.com\": there "
                                    "was no private temporary folder to run the converter from"));
-        QCOMPARE(QDir(target).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QCOMPARE(entriesIn(target), QStringList());
     }
 
     void addressOutsideAscii_isDrawnAsTyped() {
@@ -319,7 +304,7 @@ private slots:
         fixture.open({address});
         fixture.click();
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
-        const QImage made(fixture.outputFile(address + ".png"));
+        const QImage made(fixture.output + "/" + address + ".png");
         QVERIFY(!made.isNull());
 
         // The converter run directly on the same text in UTF-8 draws the same,

@@ -11,36 +11,37 @@
 
 namespace {
 
-// The left button pressed, moved and released over the list's rows.
+// The left button pressed over a row (or below the rows), moved and released.
 class Drag {
 public:
-    Drag(WindowFixture& fixture, const QStringList& rows) : fixture_(fixture) {
+    static constexpr int kBelowTheRows = -1;
+    Drag(WindowFixture& fixture, const QStringList& rows)
+        : fixture_(fixture), viewport_(fixture.window().ListView1->viewport()) {
         fixture.window().ListView1->entries().append(rows);
     }
-    Drag& press(int row) { return press(fixture_.rowCenter(row)); }
-    Drag& press(QPoint at) {
-        QTest::mousePress(viewport(), Qt::LeftButton, {}, at);
+    Drag& press(int row) {
+        QTest::mousePress(viewport_, Qt::LeftButton, {}, at(row));
         held_ = Qt::LeftButton;
         return *this;
     }
-    Drag& moveTo(int row) { return moveTo(fixture_.rowCenter(row)); }
-    Drag& moveTo(QPoint at) {
-        QMouseEvent move(QEvent::MouseMove, at, viewport()->mapToGlobal(at), Qt::NoButton, held_,
-                         Qt::NoModifier);
-        QApplication::sendEvent(viewport(), &move);
+    Drag& moveTo(int row) {
+        QMouseEvent move(QEvent::MouseMove, at(row), viewport_->mapToGlobal(at(row)), Qt::NoButton,
+                         held_, Qt::NoModifier);
+        QApplication::sendEvent(viewport_, &move);
         return *this;
     }
     Drag& release() {
-        QTest::mouseRelease(viewport(), Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseRelease(viewport_, Qt::LeftButton, {}, QPoint(1, 1));
         held_ = Qt::NoButton;
         return *this;
     }
-    QPoint belowTheRows() const { return QPoint(20, viewport()->height() - 2); }
-    QCursor cursor() const { return fixture_.window().ListView1->cursor(); }
 
 private:
-    QWidget* viewport() const { return fixture_.window().ListView1->viewport(); }
+    QPoint at(int row) const {
+        return row == kBelowTheRows ? QPoint(20, viewport_->height() - 2) : fixture_.rowCenter(row);
+    }
     WindowFixture& fixture_;
+    QWidget* viewport_;
     Qt::MouseButtons held_;
 };
 
@@ -69,10 +70,10 @@ private slots:
         WindowFixture fixture;
         Form1& window = fixture.open();
         Drag drag(fixture, {"a", "a", "b"});
-        drag.press(0).moveTo(1).moveTo(drag.belowTheRows()).release();
+        drag.press(0).moveTo(1).moveTo(Drag::kBelowTheRows).release();
         QCOMPARE(fixture.entries(), (QStringList{"a", "a", "b"}));
         QCOMPARE(window.ListView1->selectedRow(), 0);
-        drag.press(drag.belowTheRows()).moveTo(2).release();
+        drag.press(Drag::kBelowTheRows).moveTo(2).release();
         QCOMPARE(fixture.entries(), (QStringList{"a", "a", "b"}));
     }
 
@@ -111,23 +112,23 @@ private slots:
 
     void dragCursor_isDragIco_orAMoveArrow_andReleaseShowsTheArrow() {
         WindowFixture fixture;
-        fixture.open();
+        Form1& window = fixture.open();
         Drag drag(fixture, {"a", "b"});
         drag.press(0);
-        QCOMPARE(drag.cursor().shape(), Qt::DragMoveCursor);
+        QCOMPARE(window.ListView1->cursor().shape(), Qt::DragMoveCursor);
         drag.release();
-        QCOMPARE(drag.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(window.ListView1->cursor().shape(), Qt::ArrowCursor);
         QVERIFY(fixture.write("program/drag.ico", "not a picture"));
         drag.press(0);
-        QCOMPARE(drag.cursor().shape(), Qt::DragMoveCursor);
+        QCOMPARE(window.ListView1->cursor().shape(), Qt::DragMoveCursor);
         drag.release();
 
         QImage picture(32, 32, QImage::Format_ARGB32);
         picture.fill(Qt::blue);
         QVERIFY(QImageWriter(fixture.programFolder() + "/drag.ico", "ico").write(picture));
         drag.press(1);
-        QCOMPARE(drag.cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(drag.cursor().pixmap().size(), QSize(32, 32));
+        QCOMPARE(window.ListView1->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(window.ListView1->cursor().pixmap().size(), QSize(32, 32));
     }
 };
 

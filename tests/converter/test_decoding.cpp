@@ -65,10 +65,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("twin");
         const QString text = QString::fromUtf8("Zoë.Müller@exämple.de\r\nИван@пример.рф\n");
-        QTest::newRow("UTF-8 with mark") << marked(QStringConverter::Utf8, text) << text;
         QTest::newRow("UTF-16 LE") << marked(QStringConverter::Utf16LE, text) << text;
         QTest::newRow("UTF-16 BE") << marked(QStringConverter::Utf16BE, text) << text;
-        QTest::newRow("UTF-32 BE") << marked(QStringConverter::Utf32BE, text) << text;
         QTest::newRow("invalid byte as U+FFFD")
             << QByteArray("caf\xE9@example.com\n") << QString("caf\uFFFD@example.com\n");
     }

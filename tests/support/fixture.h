@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <functional>
 #include <grp.h>
@@ -46,29 +47,23 @@ inline QStringList listingOrder(const QString& folder, QDir::Filters filters) {
 // the child could not run it; an empty string as the only result comes back
 // as an empty list).
 inline QStringList runUnprivileged(const std::function<QStringList()>& body) {
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return {QStringLiteral("<pipe failed>")};
+    QTemporaryFile result; // opened before the child drops its rights
+    if (!result.open())
+        return {QStringLiteral("<no result file>")};
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(channel[0]);
         const passwd* nobody = ::getpwnam("nobody");
         if (::geteuid() == 0 && (!nobody || ::setgroups(0, nullptr) != 0 ||
                                  ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0))
             ::_exit(2);
         const QByteArray out = body().join(QChar(0)).toUtf8();
-        ::_exit(::write(channel[1], out.constData(), out.size()) == out.size() ? 0 : 3);
+        ::_exit(::write(result.handle(), out.constData(), out.size()) == out.size() ? 0 : 3);
     }
-    ::close(channel[1]);
-    QByteArray in;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        in.append(buffer, n);
-    ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return {QStringLiteral("<child failed>")};
+    const QByteArray in = contents(result.fileName());
     return in.isEmpty() ? QStringList() : QString::fromUtf8(in).split(QChar(0));
 }
 

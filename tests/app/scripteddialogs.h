@@ -12,7 +12,6 @@ public:
     struct Shown {
         QString caption;
         QString text;
-        bool warning;
     };
 
     QList<Shown> shown;
@@ -26,10 +25,10 @@ public:
     std::function<void()> whileShown;
 
     void message(QWidget*, const QString& caption, const QString& text) override {
-        show({caption, text, false});
+        show({caption, text});
     }
-    void warning(QWidget*, const QString& caption, const QString& text) override {
-        show({caption, text, true});
+    void warning(QWidget* parent, const QString& caption, const QString& text) override {
+        message(parent, caption, text); // the icon is the real box's business
     }
     QString input(QWidget*, const QString&, const QString& prompt) override {
         prompts << prompt;

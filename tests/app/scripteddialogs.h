@@ -2,7 +2,6 @@
 
 #include <dialogs.h>
 
-#include <QQueue>
 #include <QStringList>
 #include <functional>
 
@@ -15,9 +14,10 @@ public:
     };
 
     QList<Shown> shown;
-    QQueue<QString> inputAnswers;
-    QQueue<QStringList> openAnswers;
-    QQueue<QString> folderAnswers;
+    // Answers given in order; an empty answer once they run out (Cancel).
+    QStringList inputAnswers;
+    QList<QStringList> openAnswers;
+    QStringList folderAnswers;
     QStringList prompts; // every prompt or title asked, in order
     QStringList filters; // the filter of every open dialog, in order
     QStringList folderStarts;
@@ -32,17 +32,17 @@ public:
     }
     QString input(QWidget*, const QString&, const QString& prompt) override {
         prompts << prompt;
-        return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
     QStringList openFiles(QWidget*, const QString& title, const QString& filter) override {
         prompts << title;
         filters << filter;
-        return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
+        return openAnswers.isEmpty() ? QStringList() : openAnswers.takeFirst();
     }
     QString folder(QWidget*, const QString& prompt, const QString& start) override {
         prompts << prompt;
         folderStarts << start;
-        return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
     }
 
     QStringList texts() const {

@@ -7,11 +7,6 @@
 
 namespace {
 
-// "Lucida Console": 2048 units per em, every ASCII advance 1234, ascent
-// 1616, descent 432, no line gap; 10 points at 96 DPI.
-constexpr int kUnitsPerEm = 2048, kAdvance = 1234, kAscent = 1616, kDescent = 432, kLineGap = 0;
-const float kEm = 10.f * 96 / 72;
-
 // Width: tracking 1.03 times the widest line's advances, plus em/6 at each
 // end; height: the lines at the cell's line spacing, plus em/8. 32-bit
 // floats, truncated toward zero (not rounded: "M" on three lines measures
@@ -19,7 +14,7 @@ const float kEm = 10.f * 96 / 72;
 QSize layoutBox(int lines, int widestInCells) {
     const float perUnit = kEm / kUnitsPerEm;
     const float advances = float(widestInCells * kAdvance) * perUnit;
-    const float lineSpacing = float(kAscent + kDescent + kLineGap) * perUnit;
+    const float lineSpacing = float(kAscent + kDescent) * perUnit;
     return QSize(int(1.03f * advances + kEm / 3), int(float(lines) * lineSpacing + kEm / 8));
 }
 

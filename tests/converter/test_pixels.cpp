@@ -8,9 +8,8 @@
 
 namespace {
 
-const float kEm = 10.f * 96 / 72;
-const float kCell = 1.03f * 1234 * kEm / 2048; // one tracked advance
-const float kLineSpacing = kEm;
+const float kCell = 1.03f * kAdvance * kEm / kUnitsPerEm; // one tracked advance
+const float kLineSpacing = float(kAscent + kDescent) * kEm / kUnitsPerEm;
 
 // Any pixel in the area that is not exactly white.
 bool hasInk(const QImage& image, const QRect& area) {

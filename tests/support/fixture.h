@@ -3,6 +3,8 @@
 // Helpers shared by the support library's tests: small file chores, and a way
 // to run code as a user whom permissions stop (the tests run as root).
 
+#include <support/failure.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,16 @@ inline bool writeFile(const QString& path, const QByteArray& bytes = "x") {
 inline QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The description of the Failure that `action` throws; empty when it throws none.
+inline QString failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const support::Failure& failure) {
+        return failure.description();
+    }
+    return {};
 }
 
 inline bool setMode(const QString& path, mode_t mode) {

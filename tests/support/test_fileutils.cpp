@@ -1,7 +1,6 @@
 // File and path utilities on real files in a temporary folder.
 #include "fixture.h"
 
-#include <support/failure.h>
 #include <support/fileutils.h>
 
 #include <QStandardPaths>
@@ -10,20 +9,6 @@
 
 using namespace support;
 using fixture::contents;
-
-namespace {
-
-// The description of the Failure that `action` throws; empty when it throws none.
-QString failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.description();
-    }
-    return {};
-}
-
-} // namespace
 
 class TestFileUtils : public QObject {
     Q_OBJECT
@@ -72,10 +57,11 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("TXT2PNG"),
                  QStringList{"TXT2PNG.exe"});
 
-        const QString missing = failureOf([&] { WriteBytesIfMissing("x", at("no/such/t.exe")); });
+        const QString missing =
+            fixture::failureOf([&] { WriteBytesIfMissing("x", at("no/such/t.exe")); });
         QVERIFY2(missing.contains(at("no/such/t.exe")), qPrintable(missing));
         QVERIFY(QFile::link(at("target.exe"), at("link.exe")));
-        QVERIFY(!failureOf([&] { WriteBytesIfMissing("x", at("link.exe")); }).isEmpty());
+        QVERIFY(!fixture::failureOf([&] { WriteBytesIfMissing("x", at("link.exe")); }).isEmpty());
         QVERIFY(!QFile::exists(at("target.exe")));
     }
 
@@ -89,10 +75,11 @@ private slots:
         QCOMPARE(contents(at("empty.txt")), QByteArray("\r\n"));
 
         QVERIFY(QFile::link(at("emails.txt"), at("trap.txt")));
-        const QString linked = failureOf([&] { WriteTextFile("evil", at("trap.txt")); });
+        const QString linked = fixture::failureOf([&] { WriteTextFile("evil", at("trap.txt")); });
         QVERIFY2(linked.contains("symbolic link"), qPrintable(linked));
         QCOMPARE(contents(at("emails.txt")), written);
-        QVERIFY(!failureOf([&] { WriteTextFile("x", at("nofolder/emails.txt")); }).isEmpty());
+        QVERIFY(
+            !fixture::failureOf([&] { WriteTextFile("x", at("nofolder/emails.txt")); }).isEmpty());
     }
 
     void removeFile_deletesWhatItCan_andNeverFails() {

@@ -44,8 +44,10 @@ inline bool setMode(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
+// Every open descriptor: to a file, a folder, a device or a pipe.
 inline int openDescriptorCount() {
-    return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::System).size();
+    const QDir::Filters all = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
+    return QDir(QStringLiteral("/proc/self/fd")).entryList(all).size();
 }
 
 // The folder's entries in the file system's own order, which the walk keeps

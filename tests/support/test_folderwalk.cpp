@@ -86,7 +86,9 @@ private slots:
         ::rmdir((notUtf8 + "/deep").constData());
         ::rmdir(notUtf8.constData());
         QCOMPARE(sorted(result), sorted(expected));
-        QVERIFY(HasUnsafeChars(QString(QChar(0xD800)))); // an unpaired surrogate
+        // Names the walk cannot meet, for callers of its own.
+        QVERIFY(HasUnsafeChars(QString(QChar(0xD800))));
+        QVERIFY(HasUnsafeChars(QFile::decodeName("a\xFF")));
     }
 
     void attributesAreComputed() {

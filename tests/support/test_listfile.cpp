@@ -63,9 +63,11 @@ private slots:
         QFETCH(QStringList, entries);
         const QString path = dir_.filePath(QTest::currentDataTag());
         QVERIFY(fixture::writeFile(path, bytes));
+        const int descriptorsBefore = fixture::openDescriptorCount();
         const LoadResult result = load(path);
         QCOMPARE(result.messages, QStringList());
         QCOMPARE(result.batches, QList<QStringList>{entries});
+        QCOMPARE(fixture::openDescriptorCount(), descriptorsBefore);
     }
 
     void missingFile_showsFileNotFoundAndAppendsNothing() {

@@ -17,8 +17,11 @@ bool WindowFixture::write(const QString& name, const QByteArray& bytes) const {
 }
 
 QVariant WindowFixture::storedValue(const QString& key) const {
-    return QSettings(path("Quillmark.conf"), QSettings::IniFormat)
-        .value(product::kName + u'/' + key);
+    // Read through a fresh copy: QSettings objects of one process share unsaved changes.
+    static int reads = 0;
+    const QString copy = path(QStringLiteral("read-%1.conf").arg(++reads));
+    QFile::copy(path("Quillmark.conf"), copy);
+    return QSettings(copy, QSettings::IniFormat).value(product::kName + u'/' + key);
 }
 
 void WindowFixture::storeValue(const QString& key, const QString& value) const {

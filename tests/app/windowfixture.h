@@ -18,7 +18,7 @@ public:
     // Writes a file below the fixture's folder, making the folders on the way.
     bool write(const QString& name, const QByteArray& bytes = "x") const;
 
-    // What a fresh reader of the settings file sees (a missing key is null).
+    // What is on disk for a key (null when missing).
     QVariant storedValue(const QString& key) const;
     void storeValue(const QString& key, const QString& value) const;
 

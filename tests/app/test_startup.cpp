@@ -4,6 +4,7 @@
 #include <addresslistview.h>
 #include <apptitle.h>
 #include <productinfo.h>
+#include <progressbar.h>
 
 #include <QBuffer>
 #include <QGroupBox>
@@ -43,6 +44,22 @@ QByteArray cursorFile(QPoint hotSpot) {
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void startUp_namesTheWindow_andLeavesTheControlsAtRest() {
+        WindowFixture fixture;
+        Form1& window = fixture.open();
+        QCOMPARE(window.windowTitle(), product::kName);
+        QCOMPARE(window.applicationTitle(), QString("Tessaline Varomund Kelbrith Ostavan"));
+        for (int size : {32, 48, 256}) // the icon's images come from the program's resources
+            QCOMPARE(window.windowIcon().pixmap(size).size(), QSize(size, size));
+        QCOMPARE(window.ListView1->model()->headerData(0, Qt::Horizontal).toString(),
+                 QString("Email(s)"));
+        QCOMPARE(window.ListView1->columnWidth(0), 467); // 7000 twips
+        QVERIFY(window.Option1->isChecked() && window.Option3->isChecked());
+        QCOMPARE(window.ProgressBar1->caption(), QString("Progress Bar"));
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+    }
+
     void outputFolder_isRestoredOrDefaulted_andEachKeystrokeSaved_data() {
         QTest::addColumn<bool>("stored");
         QTest::addColumn<QString>("expected");

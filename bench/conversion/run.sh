@@ -17,6 +17,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
+source "$repo/bench/needs.sh"
+needs hyperfine:hyperfine /usr/bin/convert:imagemagick python3:python3
 build="${BUILD_DIR:-$repo/build-bench}"
 made=()
 cleanup() { rm -rf "${made[@]}"; }

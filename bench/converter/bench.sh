@@ -13,17 +13,9 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${1:-300}"
 build="${BUILD_DIR:-$root/build-bench}"
 
-missing=()
-for tool in hyperfine:hyperfine convert:imagemagick pango-view:pango1.0-tools \
-            cc:gcc python3:python3 /usr/bin/time:time; do
-  command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$root/bench/needs.sh"
+needs hyperfine:hyperfine /usr/bin/convert:imagemagick pango-view:pango1.0-tools \
+      cc:gcc python3:python3 /usr/bin/time:time
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -47,7 +39,7 @@ C
 cc -O2 -o floor floor.c
 
 font=/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf
-magick_one="convert -font $font -pointsize 10 -density 96 label:$address magick.png"
+magick_one="/usr/bin/convert -font $font -pointsize 10 -density 96 label:$address magick.png"
 pango_one="pango-view --font='Liberation Mono 10' --dpi=96 -q -o pango.png one.txt"
 
 echo "== One address line, whole process, $runs runs each"
@@ -92,7 +84,7 @@ for name in many:
 PY
 echo "peak memory, one line: TXT2PNG.exe $(peak "$png" one.txt out.png) KiB," \
   "TXT2JPG.exe $(peak "$jpg" one.txt out.jpg) KiB," \
-  "convert $(peak convert -font $font -pointsize 10 -density 96 label:$address magick.png) KiB," \
+  "convert $(peak /usr/bin/convert -font $font -pointsize 10 -density 96 label:$address magick.png) KiB," \
   "pango-view $(peak pango-view '--font=Liberation Mono 10' --dpi=96 -q -o pango.png one.txt) KiB," \
   "minimal C program $(peak ./floor) KiB"
 echo "peak memory, 1000 lines: TXT2PNG.exe $(peak "$png" list.txt list.png) KiB," \

@@ -7,6 +7,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
+source "$repo/bench/needs.sh"
+needs hyperfine:hyperfine python3:python3 /usr/bin/time:time
 build="${BUILD_DIR:-$repo/build-bench}"
 data="${BENCH_DIR:-$(mktemp -d)}"
 runs="${RUNS:-10}"

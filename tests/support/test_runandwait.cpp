@@ -74,7 +74,7 @@ private slots:
         connect(&sampler, &QTimer::timeout, this, [&] { seen.append(bar.caption()); });
         sampler.start(20);
 
-        QCOMPARE(RunAndWait("sleep", {"5.8"}, &bar, caption, 10, 10), 0);
+        QCOMPARE(RunAndWait("sleep", {"6.5"}, &bar, caption, 10, 10), 0);
 
         QVERIFY2(seen.size() > 50, qPrintable(QString::number(seen.size())));
         QCOMPARE(seen.first(), caption);

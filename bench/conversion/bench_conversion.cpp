@@ -8,6 +8,8 @@
 //
 // Offscreen unless QT_QPA_PLATFORM says otherwise (run it under a display to
 // watch). TEMP is used as the program uses it.
+#include "benchwindow.h"
+
 #include <addresslistview.h>
 #include <dialogs.h>
 #include <form1.h>
@@ -75,19 +77,10 @@ int main(int argc, char* argv[]) {
     const QString folder = QString::fromLocal8Bit(argv[2]);
     const bool png = argc < 4 || qstrcmp(argv[3], "jpg") != 0;
 
-    QTemporaryDir home;
+    QTemporaryDir scratch;
     QuietDialogs dialogs;
-    Form1Environment environment;
-    environment.dialogs = &dialogs;
-    environment.programFolder = home.path();
-    environment.settingsFile = home.filePath(QStringLiteral("Quillmark.conf"));
-    environment.randomFraction = [] { return 0.5; };
-    environment.openUrl = [](const QUrl&) { return false; };
-    environment.terminate = [] { std::_Exit(1); };
-
-    Form1 window(environment);
-    window.Form_Load();
-    window.show();
+    const std::unique_ptr<Form1> opened = OpenBenchWindow(dialogs, scratch);
+    Form1& window = *opened;
     window.ListView1->entries().append(addresses);
     window.Text1->setText(folder);
     window.Option1->setChecked(true);

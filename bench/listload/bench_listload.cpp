@@ -5,6 +5,8 @@
 //   bench_listload scroll FILE the same, then the list paged through end to end
 //   bench_listload drop DIR    DIR dropped on the list as a file manager would
 //   bench_listload idle        the window opened and closed: the fixed cost
+#include "benchwindow.h"
+
 #include <addresslistview.h>
 #include <dialogs.h>
 #include <form1.h>
@@ -109,18 +111,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s load FILE | scroll FILE | drop FOLDER | idle\n", argv[0]);
         return 2;
     }
-    QTemporaryDir scratch; // settings of its own: the user's stay untouched
+    QTemporaryDir scratch;
     BenchDialogs dialogs;
-    Form1Environment environment;
-    environment.dialogs = &dialogs;
-    environment.programFolder = scratch.path();
-    environment.settingsFile = scratch.filePath(QStringLiteral("bench.conf"));
-    environment.randomFraction = [] { return 0.5; };
-    environment.openUrl = [](const QUrl&) { return true; };
-    environment.terminate = [] {};
-    Form1 window(environment);
-    window.Form_Load();
-    window.show();
+    const std::unique_ptr<Form1> opened = OpenBenchWindow(dialogs, scratch);
+    Form1& window = *opened;
     paintList(window);
 
     if (mode == "load" || mode == "scroll")

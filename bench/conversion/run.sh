@@ -16,10 +16,8 @@
 # Needs hyperfine and ImageMagick (/usr/bin/convert).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-source "$repo/bench/needs.sh"
+source "$here/../common.sh"
 needs hyperfine:hyperfine /usr/bin/convert:imagemagick python3:python3
-build="${BUILD_DIR:-$repo/build-bench}"
 made=()
 cleanup() { rm -rf "${made[@]}"; }
 trap cleanup EXIT
@@ -35,8 +33,7 @@ count="${COUNT:-1000}"
 runs="${RUNS:-5}"
 magick=/usr/bin/convert # not a wrapper from PATH: the package's own binary
 
-cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_conversion txt2png >/dev/null
+build_targets bench_conversion txt2png
 bench="$build/bench/conversion/bench_conversion"
 tool="$build/converter/TXT2PNG.exe"
 

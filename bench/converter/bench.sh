@@ -11,15 +11,13 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${1:-300}"
-build="${BUILD_DIR:-$root/build-bench}"
 
-source "$root/bench/needs.sh"
+source "$root/bench/common.sh"
 needs hyperfine:hyperfine /usr/bin/convert:imagemagick pango-view:pango1.0-tools \
       cc:gcc python3:python3 /usr/bin/time:time
 
 "$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target txt2png txt2jpg >/dev/null
+build_targets txt2png txt2jpg
 png="$build/converter/TXT2PNG.exe"
 jpg="$build/converter/TXT2JPG.exe"
 

@@ -7,15 +7,12 @@
 # folder, or to $BENCH_DIR to keep it between runs.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-repo="$(cd "$here/../.." && pwd)"
-source "$repo/bench/needs.sh"
+source "$here/../common.sh"
 needs hyperfine:hyperfine python3:python3 /usr/bin/time:time
-build="${BUILD_DIR:-$repo/build-bench}"
 data="${BENCH_DIR:-$(mktemp -d)}"
 runs="${RUNS:-10}"
 
-cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTA_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target bench_listload >/dev/null
+build_targets bench_listload
 bench="$build/bench/listload/bench_listload"
 export QT_QPA_PLATFORM=offscreen
 

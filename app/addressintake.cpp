@@ -65,6 +65,15 @@ void AddressIntake::PushButton4_Click() {
     step(108, [&] { form_.setPointer(Form1::kPointerDefault); });
 }
 
+void AddressIntake::loadListFiles(const QStringList& paths) {
+    support::StepTrap step = form_.trap(QStringLiteral("PushButton4_Click"));
+
+    step(102, [&] { form_.setPointer(Form1::kPointerBusy); });
+    for (const QString& path : paths)
+        step(104, [&] { loadListFile(path); });
+    step(108, [&] { form_.setPointer(Form1::kPointerDefault); });
+}
+
 void AddressIntake::PushButton9_Click() {
     support::StepTrap step = form_.trap(QStringLiteral("PushButton9_Click"));
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class Form1;
 
@@ -11,6 +12,10 @@ class AddressIntake : public QObject {
     Q_OBJECT
 public:
     explicit AddressIntake(Form1& form);
+
+    // Loads list files named outside the window (on the command line, or by
+    // "Open with" in a file manager) as "Load Emails From Text File" does.
+    void loadListFiles(const QStringList& paths);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,8 @@
 #include "errorreport.h"
 
 #include "dialogs.h"
-#include "productinfo.h"
+
+#include <support/productinfo.h>
 
 QString ErrorReportText(const QString& description, const QString& procedure, int line) {
     return description + QStringLiteral("\r\nin ") + procedure + QStringLiteral(" at line ") +

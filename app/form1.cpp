@@ -3,9 +3,10 @@
 #include "addresslistview.h"
 #include "dialogs.h"
 #include "errorreport.h"
-#include "productinfo.h"
 #include "progressbar.h"
 #include "twips.h"
+
+#include <support/productinfo.h>
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <optional>
 
+class AddressIntake;
 class AddressListView;
 class CaptionProgressBar;
 class QGroupBox;
@@ -35,6 +36,9 @@ public:
     // column and output folder, each step trapped with its line number.
     void Form_Load();
     void centerOnScreen();
+    // Appends the entries of these list files, in order, with the boxes of
+    // "Load Emails From Text File" for a file that cannot be read.
+    void openListFiles(const QStringList& paths);
 
     AddressListView* ListView1;
     QPushButton* PushButton1;
@@ -92,4 +96,5 @@ private:
     std::optional<QCursor> customCursor_;
     QList<QWidget*> handWidgets_;
     QList<QWidget*> arrowWidgets_;
+    AddressIntake* intake_ = nullptr;
 };

@@ -3,10 +3,10 @@
 #include "addresslistview.h"
 #include "apptitle.h"
 #include "cursorfile.h"
-#include "productinfo.h"
 #include "programicon.h"
 #include "skin.h"
 
+#include <support/productinfo.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 

@@ -1,16 +1,15 @@
-#include "form1.h"
-#include "qtdialogs.h"
-
-#include <QApplication>
+#include <cli/commandline.h>
+#include <cli/consolecommand.h>
+#include <cli/windowfront.h>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("orvanta"));
-
-    QtDialogs dialogs;
-    Form1 window(Form1Environment::forSystem(dialogs));
-    window.Form_Load();
-    window.centerOnScreen();
-    window.show();
-    return application.exec();
+    // The arguments are read before any application object exists: only the
+    // window needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const cli::Invocation invocation = cli::ParseCommandLine(arguments);
+    if (invocation.command == cli::Command::OpenWindow)
+        return cli::OpenWindow(argc, argv, invocation.listFiles);
+    return cli::RunConsoleCommand(argc, argv, invocation);
 }

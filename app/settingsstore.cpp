@@ -1,6 +1,6 @@
 #include "settingsstore.h"
 
-#include "productinfo.h"
+#include <support/productinfo.h>
 
 #include <QStandardPaths>
 

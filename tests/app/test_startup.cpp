@@ -3,8 +3,9 @@
 
 #include <addresslistview.h>
 #include <apptitle.h>
-#include <productinfo.h>
 #include <progressbar.h>
+
+#include <support/productinfo.h>
 
 #include <QBuffer>
 #include <QGroupBox>

@@ -1,7 +1,8 @@
 #include "windowfixture.h"
 
 #include <addresslistview.h>
-#include <productinfo.h>
+
+#include <support/productinfo.h>
 
 #include <QDir>
 #include <QSettings>

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The command line against its floor, in one session of interleaved rounds:
+#  - `orvanta --convert` of 1,000 addresses (one PNG each) against the same
+#    converter run 1,000 times directly from a shell loop on ready text files;
+#  - `orvanta --version` against a bare QCoreApplication that prints one line.
+# Scratch data lives in /dev/shm (or $BENCH_DIR). Needs hyperfine.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../common.sh"
+needs hyperfine:hyperfine python3:python3
+made=()
+cleanup() { rm -rf "${made[@]}"; }
+trap cleanup EXIT
+if [ -n "${BENCH_DIR:-}" ]; then
+  data="$BENCH_DIR"
+else
+  data="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
+  made+=("$data")
+fi
+count="${COUNT:-1000}"
+runs="${RUNS:-5}"
+
+build_targets orvanta txt2png bench_bare_qcore
+program="$build/app/orvanta"
+tool="$build/converter/TXT2PNG.exe"
+bare="$build/bench/commandline/bench_bare_qcore"
+
+mkdir -p "$data/texts"
+seq 1 "$count" | awk '{ printf "user%05d.%s@example%d.com\n", $1, substr("abcdefghij", 1, $1 % 10), $1 % 97 }' \
+  >"$data/addresses.txt"
+while read -r address; do printf '%s' "$address" >"$data/texts/$address"; done <"$data/addresses.txt"
+unset TEMP
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  XDG_RUNTIME_DIR="$(mktemp -d -p /dev/shm)"
+  export XDG_RUNTIME_DIR
+  made+=("$XDG_RUNTIME_DIR")
+fi
+
+fresh() { echo "rm -rf '$data/$1' && mkdir '$data/$1'"; }
+direct="for f in '$data'/texts/*; do '$tool' \"\$f\" '$data/out-direct/'\"\${f##*/}\".png; done"
+convert="'$program' --convert -q -f png -o '$data/out-program' '$data/addresses.txt'"
+
+echo "== --convert of $count addresses; rounds interleave the commands, as the machine's speed drifts"
+for round in $(seq 1 "$runs"); do
+  hyperfine --runs 1 --style none --export-json "$data/round-$round.json" \
+    --prepare "$(fresh out-direct)" --command-name "converter ${count}x directly" "$direct" \
+    --prepare "$(fresh out-program)" --command-name "orvanta --convert" "$convert" \
+    >/dev/null
+done
+echo "== images: $(ls "$data/out-direct" | wc -l) direct, $(ls "$data/out-program" | wc -l) orvanta --convert"
+
+echo "== --version"
+hyperfine -N --warmup 20 --runs "${VERSION_RUNS:-300}" --style none --export-json "$data/version.json" \
+  --command-name "orvanta --version" "$program --version" \
+  --command-name "bare QCoreApplication" "$bare" >/dev/null
+
+python3 - "$data" "$runs" <<'PY'
+import json, statistics, sys
+data, runs = sys.argv[1], int(sys.argv[2])
+rounds = [[r["mean"] for r in json.load(open(f"{data}/round-{n}.json"))["results"]]
+          for n in range(1, runs + 1)]
+for n, (direct, program) in enumerate(rounds, 1):
+    print(f"round {n}: direct {direct:.2f} s, orvanta --convert {program:.2f} s")
+ratio = statistics.median(p / d for d, p in rounds)
+print(f"orvanta --convert / direct, median of rounds = {ratio:.3f} (goal <= 1.05)")
+version, bare = (r["median"] for r in json.load(open(f"{data}/version.json"))["results"])
+print(f"--version median {version * 1000:.2f} ms, bare QCoreApplication {bare * 1000:.2f} ms, "
+      f"ratio {version / bare:.2f} (goal <= 1.5)")
+PY

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "commandline.h"
+
+namespace cli {
+
+// Makes the images of a --convert invocation with the window's run core and
+// returns the exit status: 0 all made, 1 some not made (each told on
+// standard error), 2 nothing to do or no such output folder.
+int ConvertWithoutWindow(const Invocation& invocation);
+
+} // namespace cli

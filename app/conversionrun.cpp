@@ -2,63 +2,24 @@
 
 #include "addresslistview.h"
 #include "form1.h"
-#include "imagepath.h"
 #include "progressbar.h"
-#include "tempfolder.h"
 
+#include <conversion/imageconversion.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 #include <support/pendingevents.h>
 #include <support/rounding.h>
-#include <support/runandwait.h>
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <sys/stat.h>
-
-namespace {
-
-const QString kTextFileName = QStringLiteral("emails.txt");
-const QString kWholeListName = QStringLiteral("Orvanta_Result");
-constexpr mode_t kToolMode = 0700;
-
-// Tells a file the converter has just written from one that stood there before.
-struct FileStamp {
-    bool regularFile = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    struct timespec changed = {};
-
-    static FileStamp of(const QString& path) {
-        FileStamp stamp;
-        struct stat st;
-        if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-            stamp.regularFile = true;
-            stamp.device = st.st_dev;
-            stamp.inode = st.st_ino;
-            stamp.changed = st.st_ctim;
-        }
-        return stamp;
-    }
-
-    bool isNewFileSince(const FileStamp& before) const {
-        return regularFile && (!before.regularFile || inode != before.inode ||
-                               device != before.device || changed.tv_sec != before.changed.tv_sec ||
-                               changed.tv_nsec != before.changed.tv_nsec);
-    }
-};
-
-} // namespace
 
 ConversionRun::ConversionRun(Form1& window) : QObject(&window), window_(window) {
     connect(window.PushButton2, &QPushButton::clicked, this, &ConversionRun::PushButton2_Click);
 }
 
 void ConversionRun::PushButton2_Click() {
-    Run run{window_.trap(QStringLiteral("PushButton2_Click"))};
+    Run run(window_.trap(QStringLiteral("PushButton2_Click")), window_.environment().loadConverter);
     support::StepTrap& step = run.step;
 
     if (step.test(100, [&] { return converting_; }))
@@ -81,47 +42,35 @@ void ConversionRun::convert(Run& run) {
     CaptionProgressBar& bar = *window_.ProgressBar1;
 
     step(108, [&] { window_.setPointer(Form1::kPointerBusy); });
-    step(110, [&] { run.temp = TemporaryFolder(); });
-    step(110, [&] { run.jpegBytes = LoadConverterTool(kJpegTool); });
-    step(112, [&] { putToolInPlace(run, kJpegTool, run.jpegBytes); });
-    step(114, [&] { run.pngBytes = LoadConverterTool(kPngTool); });
-    step(116, [&] { putToolInPlace(run, kPngTool, run.pngBytes); });
+    step(110, [&] { run.core.open(); });
+    // Loading a tool's bytes and writing them are one call here: 112 and 116.
+    step(112, [&] { run.core.putTool(conversion::kJpegTool); });
+    step(116, [&] { run.core.putTool(conversion::kPngTool); });
 
-    if (step.guard(118, [&] { return window_.Option3->isChecked(); })) {
-        step(120, [&] { run.tool = run.tempFile(kJpegTool.fileName); });
-        step(122, [&] { run.extension = kJpegTool.extension; });
-    } else if (step.guard(124, [&] { return window_.Option4->isChecked(); })) {
-        step(126, [&] { run.tool = run.tempFile(kPngTool.fileName); });
-        step(128, [&] { run.extension = kPngTool.extension; });
-    }
+    // The tool carries its extension: 120 and 122 (126 and 128) are one step.
+    if (step.guard(118, [&] { return window_.Option3->isChecked(); }))
+        step(120, [&] { run.tool = conversion::kJpegTool; });
+    else if (step.guard(124, [&] { return window_.Option4->isChecked(); }))
+        step(126, [&] { run.tool = conversion::kPngTool; });
 
     if (step.guard(134, [&] { return window_.Option1->isChecked(); }))
         convertEachAddress(run);
     else if (step.guard(166, [&] { return window_.Option2->isChecked(); }))
         convertWholeList(run);
 
-    step(194, [&] { removeTool(run, kJpegTool); });
-    step(196, [&] { removeTool(run, kPngTool); });
+    step(194, [&] { run.core.removeTool(conversion::kJpegTool); });
+    step(196, [&] {
+        run.core.removeTool(conversion::kPngTool);
+        run.core.close();
+    });
     step(198, [&] { window_.setPointer(Form1::kPointerDefault); });
     step(200, [&] { bar.setValue(0); });
     step(202, [&] { bar.setCaption(support::RestingCaption()); });
     step(208, [&] { window_.showMessage(run.notMade.closingMessage(run.attempted)); });
 }
 
-void ConversionRun::putToolInPlace(Run& run, const ConverterTool& tool, const QByteArray& bytes) {
-    // A tool already there is kept and used as it is; the check before each
-    // run decides whether it may be run.
-    if (!run.temp.isEmpty() && !bytes.isEmpty())
-        support::WriteBytesIfMissing(bytes, run.tempFile(tool.fileName), kToolMode);
-}
-
-void ConversionRun::removeTool(Run& run, const ConverterTool& tool) {
-    if (!run.temp.isEmpty())
-        support::RemoveFile(run.tempFile(tool.fileName));
-}
-
 void ConversionRun::convertEachAddress(Run& run) {
-    static constexpr ImageLines kLines{154, 156, 158, 160, 162};
+    static constexpr ImageLines kLines{154, 156, 160, 162};
     support::StepTrap& step = run.step;
     CaptionProgressBar& bar = *window_.ProgressBar1;
 
@@ -141,7 +90,7 @@ void ConversionRun::convertEachAddress(Run& run) {
 }
 
 void ConversionRun::convertWholeList(Run& run) {
-    static constexpr ImageLines kLines{184, 186, 188, 190, 192};
+    static constexpr ImageLines kLines{184, 186, 190, 192};
     support::StepTrap& step = run.step;
 
     QString text;
@@ -153,54 +102,26 @@ void ConversionRun::convertWholeList(Run& run) {
     if (step.test(180, [&] { return text.isEmpty(); }))
         return;
     step(182, [&] { text.chop(2); });
-    makeImage(run, kLines, text, kWholeListName, kWholeListName + u'.' + run.extension);
+    makeImage(run, kLines, text, conversion::kWholeListName, conversion::kWholeListName + u'.' + run.tool.extension);
 }
 
 void ConversionRun::makeImage(Run& run, const ImageLines& lines, const QString& text,
                               const QString& name, const QString& shownAs) {
     support::StepTrap& step = run.step;
-    ++run.attempted;
-    if (run.temp.isEmpty()) {
-        run.notMade.add(shownAs, QStringLiteral("there was no private temporary folder to run "
-                                                "the converter from"));
-        return;
-    }
-    const QString textFile = run.tempFile(kTextFileName);
-
-    step(lines.write, [&] { support::WriteTextFile(text, textFile); });
-    QString outputPath;
-    std::optional<QString> refused;
-    step(lines.path, [&] {
-        const QString folder = window_.Text1->text();
-        refused = RefusedImageReason(folder, name);
-        outputPath = ImagePath(folder, name, run.extension);
-    });
-    QStringList arguments;
-    step(lines.arguments, [&] { arguments = QStringList{textFile, outputPath}; });
-    step(lines.run, [&] {
-        if (refused)
-            run.notMade.add(shownAs, *refused);
-        else
-            runTool(run, arguments, outputPath, shownAs);
-    });
-    step(lines.remove, [&] { support::RemoveFile(textFile); });
-}
-
-void ConversionRun::runTool(Run& run, const QStringList& arguments, const QString& outputPath,
-                            const QString& shownAs) {
-    if (const auto refused = RefusedToolReason(run.tool)) {
-        run.notMade.add(shownAs, *refused);
-        return;
-    }
     CaptionProgressBar& bar = *window_.ProgressBar1;
-    const FileStamp before = FileStamp::of(outputPath);
-    const int result =
-        support::RunAndWait(run.tool, arguments, &bar, bar.caption(),
-                            static_cast<qint32>(support::RoundHalfEven(bar.value())), entryCount());
-    if (result != 0)
-        run.notMade.add(shownAs, DescribeConverterResult(result));
-    else if (!FileStamp::of(outputPath).isNewFileSince(before))
-        run.notMade.add(shownAs, QStringLiteral("the converter made no image file"));
+    conversion::ImageConversion image(run.core, run.tool);
+    ++run.attempted;
+
+    step(lines.write, [&] { image.writeText(text); });
+    // The converter's arguments (158, 188) are made with its run.
+    step(lines.path, [&] { image.aimAt(window_.Text1->text(), name); });
+    step(lines.run, [&] {
+        image.runTool({&bar, bar.caption(),
+                       static_cast<qint32>(support::RoundHalfEven(bar.value())), entryCount()});
+    });
+    step(lines.remove, [&] { image.removeText(); });
+    if (const auto& reason = image.notMadeReason())
+        run.notMade.add(shownAs, *reason);
 }
 
 double ConversionRun::percentDone(int number) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <conversion/conversion.h>
+
 #include <QString>
 #include <QUrl>
 #include <functional>
@@ -18,6 +20,8 @@ struct Form1Environment {
     std::function<bool(const QUrl&)> openUrl;
     // Ends the program at once, from wherever the close arrives.
     std::function<void()> terminate;
+    // The converter tools a conversion run puts in place.
+    conversion::ToolLoader loadConverter = conversion::LoadConverterTool;
 
     static Form1Environment forSystem(Dialogs& dialogs);
 };

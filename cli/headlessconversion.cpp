@@ -1,9 +1,105 @@
 #include "headlessconversion.h"
 
-namespace cli {
+#include "addresssources.h"
+#include "terminalprogress.h"
 
-int ConvertWithoutWindow(const Invocation&) {
-    return 2;
+#include <conversion/conversion.h>
+#include <support/failure.h>
+#include <support/fileutils.h>
+
+#include <QDir>
+
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+constexpr int kAllMade = 0;
+constexpr int kSomeNotMade = 1;
+constexpr int kNothingToDo = 2;
+
+void printError(const QString& message) {
+    std::fprintf(stderr, "orvanta: %s\n", message.toLocal8Bit().constData());
+}
+
+// The window's run, one image after another, told on the terminal.
+class HeadlessRun {
+public:
+    HeadlessRun(const conversion::ConverterTool& tool, const QString& outputFolder,
+                qsizetype images, bool quiet)
+        : tool_(tool), outputFolder_(outputFolder), progress_(stderr, images, !quiet) {}
+
+    void open() {
+        try {
+            run_.open();
+            run_.putTool(tool_);
+        } catch (const support::Failure& failure) {
+            // Every image then names the cause; say it once before them.
+            printError(failure.description());
+        }
+    }
+
+    void makeImage(const QString& text, const QString& name, const QString& shownAs) {
+        progress_.show(++started_, shownAs);
+        const std::optional<QString> notMade =
+            run_.convert(tool_, text, outputFolder_, name, conversion::WaitingProgress{});
+        if (!notMade)
+            return;
+        ++notMadeCount_;
+        progress_.clear();
+        std::fprintf(stderr, "%s: %s\n", PrintableText(shownAs).toLocal8Bit().constData(),
+                     notMade->toLocal8Bit().constData());
+    }
+
+    int exitStatus() {
+        progress_.clear();
+        run_.close();
+        return notMadeCount_ == 0 ? kAllMade : kSomeNotMade;
+    }
+
+private:
+    conversion::Conversion run_;
+    const conversion::ConverterTool& tool_;
+    QString outputFolder_;
+    TerminalProgress progress_;
+    qsizetype started_ = 0;
+    qsizetype notMadeCount_ = 0;
+};
+
+} // namespace
+
+int ConvertWithoutWindow(const Invocation& invocation) {
+    QStringList addresses;
+    try {
+        addresses = ReadAddresses(invocation.sources);
+    } catch (const support::Failure& failure) {
+        printError(failure.description());
+        return kNothingToDo;
+    }
+    // The window's own answers to the same two mistakes.
+    if (addresses.isEmpty()) {
+        printError(QStringLiteral("No files added."));
+        return kNothingToDo;
+    }
+    const QString folder =
+        invocation.outputFolder.isEmpty() ? QDir::currentPath() : invocation.outputFolder;
+    if (!support::IsDirectory(folder)) {
+        printError(QStringLiteral("Folder does not exist. Please select another folder."));
+        return kNothingToDo;
+    }
+
+    const conversion::ConverterTool& tool =
+        invocation.format == QStringLiteral("png") ? conversion::kPngTool : conversion::kJpegTool;
+    HeadlessRun run(tool, folder, invocation.wholeList ? 1 : addresses.size(), invocation.quiet);
+    run.open();
+    if (invocation.wholeList) {
+        const QString name = conversion::kWholeListName;
+        run.makeImage(addresses.join(QStringLiteral("\r\n")), name, name + u'.' + tool.extension);
+    } else {
+        for (const QString& address : std::as_const(addresses))
+            run.makeImage(address, address, address);
+    }
+    return run.exitStatus();
 }
 
 } // namespace cli

@@ -313,7 +313,7 @@ private slots:
     }
 
     void manyNotMade_listTheFirstTwenty() {
-        ImagesNotMade notMade;
+        conversion::ImagesNotMade notMade;
         for (int i = 1; i <= 1000; ++i)
             notMade.add(QString::number(i) + "@example.com", "no");
         const QStringList lines = notMade.closingMessage(1200).split(u'\n');
@@ -324,8 +324,8 @@ private slots:
     }
 
     void carriedTools_areTheBuiltConverters() {
-        QCOMPARE(LoadConverterTool(kJpegTool), readAll(CONVERTER_JPG));
-        QCOMPARE(LoadConverterTool(kPngTool), readAll(CONVERTER_PNG));
+        QCOMPARE(conversion::LoadConverterTool(conversion::kJpegTool), readAll(CONVERTER_JPG));
+        QCOMPARE(conversion::LoadConverterTool(conversion::kPngTool), readAll(CONVERTER_PNG));
     }
 };
 

@@ -1,6 +1,6 @@
 // Where the tools and the text file live during a run.
 #include <support/failure.h>
-#include <tempfolder.h>
+#include <conversion/tempfolder.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -58,9 +58,9 @@ private slots:
             QVERIFY(::chown(native("runtime/orvanta"), 65534, 65534) == 0);
 
         try {
-            const QString folder = TemporaryFolder();
+            const QString folder = conversion::TemporaryFolder();
             QCOMPARE(folder, expected.startsWith(u'/') ? expected : dir.filePath(expected));
-            QCOMPARE(TemporaryFolder(), folder); // and again once it is made
+            QCOMPARE(conversion::TemporaryFolder(), folder); // and again once it is made
             struct stat st;
             QVERIFY(setUp == "TEMP" ||
                     (::lstat(QFile::encodeName(folder), &st) == 0 && (st.st_mode & 07777) == 0700));

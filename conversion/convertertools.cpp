@@ -9,11 +9,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The tools sit in an object file of their own that only this reference pulls
+// out of the static library. (The macro cannot stand inside a namespace.)
+static void registerConverterTools() {
+    Q_INIT_RESOURCE(convertertools);
+}
+
+namespace conversion {
+
 QByteArray LoadConverterTool(const ConverterTool& tool) {
-    // The tools sit in an object file of their own that only this reference
-    // pulls out of the static library.
     static const bool registered = [] {
-        Q_INIT_RESOURCE(convertertools);
+        registerConverterTools();
         return true;
     }();
     Q_UNUSED(registered);
@@ -60,3 +66,5 @@ QString DescribeConverterResult(int result) {
         return QStringLiteral("the converter ") + support::DescribeRunResult(result);
     }
 }
+
+} // namespace conversion

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace conversion {
+
 QString ImagePath(const QString& folder, const QString& name, const QString& extension) {
     const bool needsSeparator = !folder.isEmpty() && !folder.endsWith(u'/');
     return folder + (needsSeparator ? QStringLiteral("/") : QString()) + name + u'.' + extension;
@@ -18,3 +20,5 @@ std::optional<QString> RefusedImageReason(const QString& folder, const QString& 
                               "folder");
     return std::nullopt;
 }
+
+} // namespace conversion

@@ -3,6 +3,11 @@
 #include <QString>
 #include <optional>
 
+namespace conversion {
+
+// The name of the one image made for the whole list.
+inline const QString kWholeListName = QStringLiteral("Orvanta_Result");
+
 // Where an image goes: the output folder text, "/" unless the text ends in
 // one, the name exactly as given (sub-folders included), "." and the extension.
 QString ImagePath(const QString& folder, const QString& name, const QString& extension);
@@ -11,3 +16,5 @@ QString ImagePath(const QString& folder, const QString& name, const QString& ext
 // would land outside the output folder (an absolute name, a ".." part), or
 // there is no output folder to put it in.
 std::optional<QString> RefusedImageReason(const QString& folder, const QString& name);
+
+} // namespace conversion

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace conversion {
+
 // The folder the converter tools and the text file live in during a run.
 //
 // TEMP is used unchanged when it is set. Without it the folder is private to
@@ -10,3 +12,5 @@
 // of the user's own that nobody else can enter, because the tools are run
 // from it. Throws support::Failure when it is not.
 QString TemporaryFolder();
+
+} // namespace conversion

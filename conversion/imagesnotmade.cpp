@@ -1,5 +1,7 @@
 #include "imagesnotmade.h"
 
+namespace conversion {
+
 namespace {
 
 constexpr qsizetype kListedImages = 20;
@@ -34,3 +36,5 @@ QString ImagesNotMade::closingMessage(qsizetype attempted) const {
         message += QStringLiteral("\n... and %1 more.").arg(entries_.size() - kListedImages);
     return message;
 }
+
+} // namespace conversion

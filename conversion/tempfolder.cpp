@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace conversion {
+
 namespace {
 
 // A runtime folder is only trusted when it is the user's own and closed to others.
@@ -56,3 +58,5 @@ QString TemporaryFolder() {
         return PrivateFolderIn(runtime, QStringLiteral("orvanta"));
     return PrivateFolderIn(QDir::tempPath(), QStringLiteral("orvanta-%1").arg(::geteuid()));
 }
+
+} // namespace conversion

@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace conversion {
+
 // One of the two converter tools the program carries inside itself.
 struct ConverterTool {
     QString resource;  // the executable's bytes, put there by the build
@@ -26,3 +28,5 @@ std::optional<QString> RefusedToolReason(const QString& path);
 
 // Why a converter run made no image, from what RunAndWait returned (not 0).
 QString DescribeConverterResult(int result);
+
+} // namespace conversion

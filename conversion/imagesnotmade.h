@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace conversion {
+
 // The images a run could not make, and why; told in the run's closing message.
 class ImagesNotMade {
 public:
@@ -21,3 +23,5 @@ private:
     };
     QList<Entry> entries_;
 };
+
+} // namespace conversion

@@ -1,0 +1,69 @@
+#include "conversion.h"
+
+#include "imageconversion.h"
+#include "tempfolder.h"
+
+#include <support/failure.h>
+#include <support/fileutils.h>
+
+#include <sys/stat.h>
+
+namespace conversion {
+namespace {
+
+constexpr mode_t kToolMode = 0700;
+
+} // namespace
+
+Conversion::Conversion(ToolLoader loadTool) : loadTool_(std::move(loadTool)) {}
+
+Conversion::~Conversion() {
+    close();
+}
+
+void Conversion::open() {
+    try {
+        folder_ = TemporaryFolder();
+        unusable_.reset();
+    } catch (const support::Failure&) {
+        unusable_ = QStringLiteral("there was no private temporary folder to run the converter "
+                                   "from");
+        throw;
+    }
+}
+
+void Conversion::putTool(const ConverterTool& tool) {
+    if (unusable_)
+        return;
+    // A tool already there is kept and used as it is; the check before each
+    // run decides whether it may be run.
+    support::WriteBytesIfMissing(loadTool_(tool), fileInFolder(tool.fileName), kToolMode);
+}
+
+void Conversion::removeTool(const ConverterTool& tool) {
+    if (!unusable_)
+        support::RemoveFile(fileInFolder(tool.fileName));
+}
+
+void Conversion::close() {}
+
+std::optional<QString> Conversion::convert(const ConverterTool& tool, const QString& text,
+                                           const QString& outputFolder, const QString& name,
+                                           const WaitingProgress& progress) {
+    ImageConversion image(*this, tool);
+    try {
+        image.writeText(text);
+    } catch (const support::Failure&) {
+        // Kept as the reason the image was not made.
+    }
+    image.aimAt(outputFolder, name);
+    image.runTool(progress);
+    image.removeText();
+    return image.notMadeReason();
+}
+
+QString Conversion::fileInFolder(const QString& name) const {
+    return folder_ + u'/' + name;
+}
+
+} // namespace conversion

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "convertertools.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace support {
+class ProgressDisplay;
+}
+
+namespace conversion {
+
+// Where a run takes the converter's bytes from: the program's own by default.
+using ToolLoader = std::function<QByteArray(const ConverterTool&)>;
+
+// What to show while a converter runs long, and where. `display` may be null
+// (nothing is shown); otherwise it gets the waiting text after `caption` and
+// a value creeping on from `startValue` within one of `count` shares, and
+// `caption` back at the end (see support/waitingprogress.h).
+struct WaitingProgress {
+    support::ProgressDisplay* display = nullptr;
+    QString caption;
+    qint32 startValue = 0;
+    qint32 count = 1;
+};
+
+// One conversion run: the folder the converters run from, the tools in it,
+// and the images made one after another. Shared by the window and the
+// command line; needs no display, only a QCoreApplication on the calling
+// thread, since the wait for each converter runs a local event loop.
+//
+//     conversion::Conversion run;
+//     try {
+//         run.open();              // the folder; then both tools
+//         run.putTool(conversion::kJpegTool);
+//         run.putTool(conversion::kPngTool);
+//     } catch (const support::Failure& failure) {
+//         // report failure.description(); convert() then says why nothing is made
+//     }
+//     const std::optional<QString> notMade =
+//         run.convert(conversion::kPngTool, "ann@example.com", outputFolder,
+//                     "ann@example.com", {&display, caption, startValue, count});
+//     run.close();                 // or let the destructor do it
+//
+// `convert` never throws: it returns nothing when the image was made, and the
+// reason otherwise. A front that traps and numbers each step of an image
+// uses ImageConversion (imageconversion.h) instead.
+class Conversion {
+public:
+    explicit Conversion(ToolLoader loadTool = LoadConverterTool);
+    ~Conversion();
+    Conversion(const Conversion&) = delete;
+    Conversion& operator=(const Conversion&) = delete;
+
+    // Gets the folder the run works in. Throws support::Failure when there is
+    // none to be had; the reason is then kept and every image names it.
+    void open();
+    // Puts the converter in the run's folder. Throws support::Failure.
+    void putTool(const ConverterTool& tool);
+    void removeTool(const ConverterTool& tool);
+    // Removes what the run left; the run is over. Never fails.
+    void close();
+
+    // Makes the image of `text` named `name` + "." + the tool's extension in
+    // `outputFolder`, waiting for the converter with `progress`.
+    std::optional<QString> convert(const ConverterTool& tool, const QString& text,
+                                   const QString& outputFolder, const QString& name,
+                                   const WaitingProgress& progress);
+
+    // Why the run has no folder, or nothing when it has one.
+    const std::optional<QString>& unusable() const { return unusable_; }
+    QString fileInFolder(const QString& name) const;
+
+private:
+    ToolLoader loadTool_;
+    QString folder_;
+    std::optional<QString> unusable_ = QStringLiteral("the run was not opened");
+};
+
+} // namespace conversion

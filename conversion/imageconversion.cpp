@@ -1,0 +1,101 @@
+#include "imageconversion.h"
+
+#include "imagepath.h"
+
+#include <support/failure.h>
+#include <support/fileutils.h>
+#include <support/runandwait.h>
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace conversion {
+namespace {
+
+const QString kTextFileName = QStringLiteral("emails.txt");
+
+// Tells a file the converter has just written from one that stood there before.
+struct FileStamp {
+    bool regularFile = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    struct timespec changed = {};
+
+    static FileStamp of(const QString& path) {
+        FileStamp stamp;
+        struct stat st;
+        if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+            stamp.regularFile = true;
+            stamp.device = st.st_dev;
+            stamp.inode = st.st_ino;
+            stamp.changed = st.st_ctim;
+        }
+        return stamp;
+    }
+
+    bool isNewFileSince(const FileStamp& before) const {
+        return regularFile && (!before.regularFile || inode != before.inode ||
+                               device != before.device || changed.tv_sec != before.changed.tv_sec ||
+                               changed.tv_nsec != before.changed.tv_nsec);
+    }
+};
+
+} // namespace
+
+ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool)
+    : run_(run), tool_(tool), textFile_(run.fileInFolder(kTextFileName)) {
+    if (run.unusable()) {
+        notMade_ = run.unusable();
+        stopped_ = true;
+    }
+}
+
+void ImageConversion::writeText(const QString& text) {
+    if (stopped_)
+        return;
+    try {
+        support::WriteTextFile(text, textFile_);
+    } catch (const support::Failure& failure) {
+        notMade_ = failure.description();
+        stopped_ = true;
+        throw;
+    }
+}
+
+void ImageConversion::aimAt(const QString& outputFolder, const QString& name) {
+    outputPath_ = ImagePath(outputFolder, name, tool_.extension);
+    if (stopped_)
+        return;
+    if (const auto refused = RefusedImageReason(outputFolder, name)) {
+        notMade_ = refused;
+        stopped_ = true;
+    }
+}
+
+void ImageConversion::runTool(const WaitingProgress& progress) {
+    if (stopped_)
+        return;
+    stopped_ = true; // once
+    const QString tool = run_.fileInFolder(tool_.fileName);
+    if (const auto refused = RefusedToolReason(tool)) {
+        notMade_ = refused;
+        return;
+    }
+    const FileStamp before = FileStamp::of(outputPath_);
+    const int result = support::RunAndWait(tool, {textFile_, outputPath_}, progress.display,
+                                           progress.caption, progress.startValue, progress.count);
+    if (result != 0)
+        notMade_ = DescribeConverterResult(result);
+    else if (!FileStamp::of(outputPath_).isNewFileSince(before))
+        notMade_ = QStringLiteral("the converter made no image file");
+    else
+        notMade_.reset();
+}
+
+void ImageConversion::removeText() {
+    if (!run_.unusable())
+        support::RemoveFile(textFile_);
+}
+
+} // namespace conversion

@@ -5,6 +5,7 @@
 #include "progressbar.h"
 
 #include <conversion/imageconversion.h>
+#include <conversion/imagepath.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 #include <support/pendingevents.h>

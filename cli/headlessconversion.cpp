@@ -4,6 +4,7 @@
 #include "terminalprogress.h"
 
 #include <conversion/conversion.h>
+#include <conversion/imagepath.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 

@@ -76,8 +76,7 @@ private slots:
             << QStringList{"--convert", "-o", out} << QByteArray() << 2
             << QByteArray("orvanta: No files added.\n") << QStringList();
         QTest::newRow("no such output folder")
-            << QStringList{"--convert", "-o", path("missing"), "-e", "a@x.org"} << QByteArray()
-            << 2
+            << QStringList{"--convert", "-o", path("missing"), "-e", "a@x.org"} << QByteArray() << 2
             << QByteArray("orvanta: Folder does not exist. Please select another folder.\n")
             << QStringList();
         QTest::newRow("bad usage")
@@ -117,8 +116,7 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("first@x.org\r\nsecond@x.org\r\nthird@x.org\r\nfourth@x.org");
         text.close();
-        QCOMPARE(QProcess::execute(CONVERTER_PNG, {path("expected.txt"), path("expected.png")}),
-                 0);
+        QCOMPARE(QProcess::execute(CONVERTER_PNG, {path("expected.txt"), path("expected.png")}), 0);
         QCOMPARE(readAll(path("out/Orvanta_Result.png")), readAll(path("expected.png")));
     }
 
@@ -133,9 +131,9 @@ private slots:
         QCOMPARE(fixture.dialogs.texts(), QStringList{"Done."});
 
         QDir().mkpath(path("cli"));
-        QCOMPARE(run({"--convert", "-o", path("cli"), "-e", addresses[0], "-e", addresses[1]})
-                     .status,
-                 0);
+        QCOMPARE(
+            run({"--convert", "-o", path("cli"), "-e", addresses[0], "-e", addresses[1]}).status,
+            0);
         for (const QString& address : addresses) {
             const QByteArray image = readAll(path("out/" + address + ".jpg"));
             QVERIFY(!image.isEmpty());

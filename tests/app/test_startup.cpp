@@ -3,6 +3,7 @@
 
 #include <addresslistview.h>
 #include <apptitle.h>
+#include <cursorfile.h>
 #include <productinfo.h>
 #include <progressbar.h>
 
@@ -139,6 +140,28 @@ private slots:
         QCOMPARE(fixture.dialogs.texts().size(), reportedLine ? 1 : 0);
         QVERIFY(!reportedLine || fixture.dialogs.texts()[0].contains(reportedAt(reportedLine)));
         QCOMPARE(window.Text1->text(), desktopDefault()); // the last step still ran
+    }
+
+    void lookFiles_comeFromTheFirstFolderThatHoldsThem() {
+        WindowFixture fixture;
+        fixture.lookFolders << fixture.path("user") << fixture.path("installed");
+        QVERIFY(fixture.write("user/HAND-M.CUR", cursorFile(QPoint(4, 1))));
+        QVERIFY(fixture.write("installed/HAND-M.CUR", cursorFile(QPoint(9, 3))));
+        QVERIFY(fixture.write("installed/x/o.cjs", "QPushButton { color: navy; }"));
+        Form1& window = fixture.open();
+        QTest::mouseMove(window.Text1);
+        QTest::mouseMove(window.PushButton1);
+        QCOMPARE(window.cursor().hotSpot(), QPoint(4, 1));
+        QCOMPARE(window.styleSheet(), QString("QPushButton { color: navy; }"));
+        QVERIFY(fixture.dialogs.shown.isEmpty());
+    }
+
+    void shippedLookFiles_areReadAsPointers() {
+        const QCursor hand = LoadCursorFile(SHIPPED_LOOK_FILES "/HAND-M.CUR");
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(5, 0)); // the fingertip
+        QCOMPARE(hand.pixmap().toImage().pixelColor(5, 0), QColor(Qt::black));
+        QCOMPARE(LoadCursorFile(SHIPPED_LOOK_FILES "/drag.ico").hotSpot(), QPoint(0, 0));
     }
 
     void hoverRule_handOverButtons_arrowElsewhere_busyWins() {

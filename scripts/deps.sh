@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2
   fonts-dejavu-core
   qt6-wayland
-  desktop-file-utils appstream groff-base dpkg-dev
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

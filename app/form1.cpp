@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -28,8 +29,7 @@ QFont arialBold(double points) {
     return font;
 }
 
-template <class Control>
-Control* place(Control* control, QRect twips) {
+template <class Control> Control* place(Control* control, QRect twips) {
     control->setGeometry(twips);
     return control;
 }
@@ -40,6 +40,18 @@ QRadioButton* option(QGroupBox* frame, const QString& caption, QRect twips) {
     auto* button = place(new QRadioButton(caption, frame), twips);
     button->resize(qMax(twips.width(), button->sizeHint().width()), twips.height());
     return button;
+}
+
+// White as described, with black text on every control whatever colour scheme
+// the desktop has: the style's own light palette, not the desktop's.
+QPalette whiteWithBlackText(const QStyle* style) {
+    QPalette pinned = style->standardPalette();
+    pinned.setColor(QPalette::Window, Qt::white);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            pinned.setColor(group, role, Qt::black);
+    return pinned;
 }
 
 QPushButton* button(QWidget* parent, const QString& caption, QRect geometry) {
@@ -59,14 +71,14 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(twipsToPixels(8040), twipsToPixels(7575));
     setFont(arialBold(9));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    setPalette(whiteWithBlackText(style()));
     setAutoFillBackground(true);
     buildControls();
     attachCommands();
     setTabOrder();
     watchHover();
+    // Placed before start-up runs, so its boxes open over the window's place.
+    centerOnScreen();
 }
 
 Form1::~Form1() = default;
@@ -74,6 +86,7 @@ Form1::~Form1() = default;
 void Form1::buildControls() {
     ListView1 = place(new AddressListView(this), twipsRect(120, 120, 7800, 2535));
     ListView1->setToolTip(kListHint);
+    ListView1->setAccessibleName(tr("Email list"));
     PushButton1 = button(this, QStringLiteral("Add One Email"), twipsRect(120, 2745, 3840, 405));
     PushButton4 = button(this, QStringLiteral("Load Emails From Text File"),
                          twipsRect(4080, 2745, 3840, 405));
@@ -98,11 +111,13 @@ void Form1::buildControls() {
     Frame2 = place(new QGroupBox(QStringLiteral("Save Results To This Folder"), this),
                    twipsRect(120, 5580, 7800, 810));
     Text1 = place(new QLineEdit(Frame2), twipsRect(240, 300, 6630, 345));
+    Text1->setAccessibleName(tr("Output folder"));
     PushButton7 = button(Frame2, QStringLiteral("..."), twipsRect(6960, 300, 600, 345));
     PushButton7->setToolTip(tr("Choose the output folder"));
+    PushButton7->setAccessibleName(PushButton7->toolTip());
 
-    PushButton2 = button(this, QStringLiteral("Start Converting To Image"),
-                         twipsRect(120, 6510, 7800, 405));
+    PushButton2 =
+        button(this, QStringLiteral("Start Converting To Image"), twipsRect(120, 6510, 7800, 405));
     ProgressBar1 = place(new CaptionProgressBar(this), twipsRect(120, 7050, 7800, 405));
 
     // Every change, typed or set by the program, is stored at once.
@@ -112,9 +127,9 @@ void Form1::buildControls() {
 
 void Form1::setTabOrder() {
     // The list first, then the output folder, the buttons and the options.
-    const QList<QWidget*> order{ListView1, Text1,   PushButton7,  PushButton1, PushButton4,
-                                PushButton2, PushButton9, PushButton10, Option1, Option2,
-                                Option3,   Option4};
+    const QList<QWidget*> order{ListView1,   Text1,       PushButton7, PushButton1,
+                                PushButton4, PushButton2, PushButton9, PushButton10,
+                                Option1,     Option2,     Option3,     Option4};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     ListView1->setFocus();
@@ -184,7 +199,9 @@ support::ErrorReporter Form1::errorReporter() {
     };
 }
 
-void Form1::showMessage(const QString& text) { dialogs().message(this, applicationTitle_, text); }
+void Form1::showMessage(const QString& text) {
+    dialogs().message(this, applicationTitle_, text);
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();

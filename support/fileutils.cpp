@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "pendingevents.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -17,7 +18,9 @@ namespace {
 
 constexpr int kSpecialFolderBufferSize = 512;
 
-QByteArray native(const QString& path) { return QFile::encodeName(path); }
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 // Writes all of `data`, resuming after short writes and signals.
 bool writeAll(int fd, const char* data, qsizetype size) {
@@ -66,7 +69,9 @@ QString FileNameOf(const QString& path, QChar separator) {
 QString SpecialFolderBuffer(int folder) {
     if (folder != 0)
         return {};
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!IsDirectory(desktop))
+        desktop = QDir::homePath(); // an account without a desktop folder
     if (desktop.isEmpty() || desktop.size() >= kSpecialFolderBufferSize)
         return {};
     QString buffer = desktop + QChar(0);

@@ -18,7 +18,7 @@ echo "$(basename "$deb")"
 
 contents="$(dpkg-deb -c "$deb")"
 for file in bin/orvanta share/applications/orvanta.desktop \
-    share/metainfo/org.example.orvanta.metainfo.xml share/man/man1/orvanta.1 \
+    share/metainfo/org.example.orvanta.metainfo.xml share/man/man1/orvanta.1.gz \
     share/doc/orvanta/THIRD-PARTY-NOTICES share/doc/orvanta/LICENSE \
     share/orvanta/HAND-M.CUR share/orvanta/drag.ico share/icons/hicolor/48x48/apps/orvanta.png; do
   grep -q " \./usr/$file\$" <<<"$contents" || fail "not in the package: /usr/$file"

@@ -8,7 +8,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$here/build}"
 "$here/scripts/deps.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target orvanta
+cmake --build "$build" --parallel "$(nproc)" --target orvanta orvanta_docs
 rm -f "$build"/orvanta_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 ls "$build"/orvanta_*.deb

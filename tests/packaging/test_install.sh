@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*"; failed=1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
 for file in bin/orvanta share/applications/orvanta.desktop \
-    share/metainfo/org.example.orvanta.metainfo.xml share/man/man1/orvanta.1 \
+    share/metainfo/org.example.orvanta.metainfo.xml share/man/man1/orvanta.1.gz \
     share/doc/orvanta/LICENSE share/doc/orvanta/THIRD-PARTY-NOTICES \
     share/orvanta/HAND-M.CUR share/orvanta/drag.ico \
     share/icons/hicolor/256x256/apps/orvanta.png share/icons/hicolor/scalable/apps/orvanta.svg; do
@@ -26,5 +26,5 @@ quiet() { # runs a validator; its output is its complaint
 quiet desktop-file-validate "$prefix/share/applications/orvanta.desktop"
 out="$(appstreamcli validate-tree --no-net --pedantic "$prefix" 2>&1)" || fail "appstreamcli"
 grep -E '^[EWI]: ' <<<"$out" && fail "appstreamcli reported issues"
-quiet groff -ww -z -man -Tutf8 "$prefix/share/man/man1/orvanta.1"
+quiet bash -c "set -o pipefail; zcat \"$prefix/share/man/man1/orvanta.1.gz\" | groff -ww -z -man -Tutf8"
 exit $failed

@@ -29,7 +29,8 @@ QFont arialBold(double points) {
     return font;
 }
 
-template <class Control> Control* place(Control* control, QRect twips) {
+template <class Control>
+Control* place(Control* control, QRect twips) {
     control->setGeometry(twips);
     return control;
 }
@@ -116,8 +117,8 @@ void Form1::buildControls() {
     PushButton7->setToolTip(tr("Choose the output folder"));
     PushButton7->setAccessibleName(PushButton7->toolTip());
 
-    PushButton2 =
-        button(this, QStringLiteral("Start Converting To Image"), twipsRect(120, 6510, 7800, 405));
+    PushButton2 = button(this, QStringLiteral("Start Converting To Image"),
+                         twipsRect(120, 6510, 7800, 405));
     ProgressBar1 = place(new CaptionProgressBar(this), twipsRect(120, 7050, 7800, 405));
 
     // Every change, typed or set by the program, is stored at once.
@@ -127,9 +128,9 @@ void Form1::buildControls() {
 
 void Form1::setTabOrder() {
     // The list first, then the output folder, the buttons and the options.
-    const QList<QWidget*> order{ListView1,   Text1,       PushButton7, PushButton1,
-                                PushButton4, PushButton2, PushButton9, PushButton10,
-                                Option1,     Option2,     Option3,     Option4};
+    const QList<QWidget*> order{ListView1, Text1,   PushButton7,  PushButton1, PushButton4,
+                                PushButton2, PushButton9, PushButton10, Option1, Option2,
+                                Option3,   Option4};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     ListView1->setFocus();
@@ -199,9 +200,7 @@ support::ErrorReporter Form1::errorReporter() {
     };
 }
 
-void Form1::showMessage(const QString& text) {
-    dialogs().message(this, applicationTitle_, text);
-}
+void Form1::showMessage(const QString& text) { dialogs().message(this, applicationTitle_, text); }
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();

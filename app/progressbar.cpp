@@ -3,7 +3,6 @@
 #include "progressbaraccessible.h"
 
 #include <QAccessible>
-
 #include <QPainter>
 #include <QStyleOptionProgressBar>
 #include <QtMath>

@@ -18,9 +18,7 @@ namespace {
 
 constexpr int kSpecialFolderBufferSize = 512;
 
-QByteArray native(const QString& path) {
-    return QFile::encodeName(path);
-}
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
 
 // Writes all of `data`, resuming after short writes and signals.
 bool writeAll(int fd, const char* data, qsizetype size) {

@@ -25,6 +25,6 @@ quiet() { # runs a validator; its output is its complaint
 }
 quiet desktop-file-validate "$prefix/share/applications/orvanta.desktop"
 out="$(appstreamcli validate-tree --no-net --pedantic "$prefix" 2>&1)" || fail "appstreamcli"
-grep -E '^[EWI]: ' <<<"$out" && fail "appstreamcli reported issues"
+grep -E '^[EWI]: ' <<<"$out" && fail "appstreamcli complained"
 quiet bash -c "set -o pipefail; zcat \"$prefix/share/man/man1/orvanta.1.gz\" | groff -ww -z -man -Tutf8"
 exit $failed

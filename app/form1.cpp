@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -43,6 +44,18 @@ QRadioButton* option(QGroupBox* frame, const QString& caption, QRect twips) {
     return button;
 }
 
+// White as described, with black text on every control whatever colour scheme
+// the desktop has: the style's own light palette, not the desktop's.
+QPalette whiteWithBlackText(const QStyle* style) {
+    QPalette pinned = style->standardPalette();
+    pinned.setColor(QPalette::Window, Qt::white);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            pinned.setColor(group, role, Qt::black);
+    return pinned;
+}
+
 QPushButton* button(QWidget* parent, const QString& caption, QRect geometry) {
     auto* pushButton = place(new QPushButton(caption, parent), geometry);
     pushButton->setFont(arialBold(11.25));
@@ -60,14 +73,14 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(twipsToPixels(8040), twipsToPixels(7575));
     setFont(arialBold(9));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    setPalette(whiteWithBlackText(style()));
     setAutoFillBackground(true);
     buildControls();
     attachCommands();
     setTabOrder();
     watchHover();
+    // Placed before start-up runs, so its boxes open over the window's place.
+    centerOnScreen();
 }
 
 Form1::~Form1() = default;
@@ -75,6 +88,7 @@ Form1::~Form1() = default;
 void Form1::buildControls() {
     ListView1 = place(new AddressListView(this), twipsRect(120, 120, 7800, 2535));
     ListView1->setToolTip(kListHint);
+    ListView1->setAccessibleName(tr("Email list"));
     PushButton1 = button(this, QStringLiteral("Add One Email"), twipsRect(120, 2745, 3840, 405));
     PushButton4 = button(this, QStringLiteral("Load Emails From Text File"),
                          twipsRect(4080, 2745, 3840, 405));
@@ -99,8 +113,10 @@ void Form1::buildControls() {
     Frame2 = place(new QGroupBox(QStringLiteral("Save Results To This Folder"), this),
                    twipsRect(120, 5580, 7800, 810));
     Text1 = place(new QLineEdit(Frame2), twipsRect(240, 300, 6630, 345));
+    Text1->setAccessibleName(tr("Output folder"));
     PushButton7 = button(Frame2, QStringLiteral("..."), twipsRect(6960, 300, 600, 345));
     PushButton7->setToolTip(tr("Choose the output folder"));
+    PushButton7->setAccessibleName(PushButton7->toolTip());
 
     PushButton2 = button(this, QStringLiteral("Start Converting To Image"),
                          twipsRect(120, 6510, 7800, 405));

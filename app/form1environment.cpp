@@ -2,16 +2,24 @@
 
 #include "settingsstore.h"
 
+#include <support/fileutils.h>
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
 Form1Environment Form1Environment::forSystem(Dialogs& dialogs) {
     Form1Environment environment;
     environment.dialogs = &dialogs;
-    environment.programFolder = QCoreApplication::applicationDirPath();
+    environment.lookFolders = {
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/orvanta"),
+        QStringLiteral(ORVANTA_LOOK_FOLDER),
+    };
     environment.settingsFile = SettingsStore::defaultFile();
     environment.randomFraction = [] { return QRandomGenerator::global()->generateDouble(); };
     environment.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -21,4 +29,13 @@ Form1Environment Form1Environment::forSystem(Dialogs& dialogs) {
         std::_Exit(0);
     };
     return environment;
+}
+
+QString Form1Environment::lookFile(const QString& name) const {
+    for (const QString& folder : lookFolders) {
+        const QString path = folder + u'/' + name;
+        if (support::FileExists(path))
+            return path;
+    }
+    return lookFolders.isEmpty() ? QString() : lookFolders.first() + u'/' + name;
 }

@@ -3,6 +3,7 @@
 #include <conversion/conversion.h>
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 
@@ -11,8 +12,9 @@ class Dialogs;
 // What the window takes from the world around it; tests replace each part.
 struct Form1Environment {
     Dialogs* dialogs = nullptr;
-    // Where the optional look files (HAND-M.CUR, x/o.cjs, drag.ico) are found.
-    QString programFolder;
+    // Where the optional look files (HAND-M.CUR, x/o.cjs, drag.ico) are
+    // looked for, in order: beside the program, the user's, the installed.
+    QStringList lookFolders;
     QString settingsFile;
     // A fraction from 0 (inclusive) to 1 (exclusive) for the home-page draw.
     std::function<double()> randomFraction;
@@ -24,4 +26,8 @@ struct Form1Environment {
     conversion::ToolLoader loadConverter = conversion::LoadConverterTool;
 
     static Form1Environment forSystem(Dialogs& dialogs);
+
+    // The look file `name` in the first folder that holds it; when none does,
+    // its place in the first folder, where it is missing.
+    QString lookFile(const QString& name) const;
 };

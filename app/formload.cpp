@@ -16,18 +16,12 @@
 #include <QRadioButton>
 
 namespace {
-
 constexpr int kHomePageDraw = 7;
-
-QString lookFile(const Form1Environment& environment, const QString& name) {
-    return environment.programFolder + u'/' + name;
 }
-
-} // namespace
 
 void Form1::Form_Load() {
     support::StepTrap step = trap(QStringLiteral("Form_Load"));
-    const QString handCursor = lookFile(environment_, QStringLiteral("HAND-M.CUR"));
+    const QString handCursor = environment_.lookFile(QStringLiteral("HAND-M.CUR"));
 
     step(100, [&] { applySkin(); });
     if (step.guard(104, [&] { return support::FileExists(handCursor); }))
@@ -49,7 +43,7 @@ void Form1::Form_Load() {
 }
 
 void Form1::applySkin() {
-    const QString skin = lookFile(environment_, QStringLiteral("x/o.cjs"));
+    const QString skin = environment_.lookFile(QStringLiteral("x/o.cjs"));
     if (!SkinFileExists(skin))
         return;
     const QColor face = palette().color(QPalette::Button);
@@ -67,7 +61,7 @@ void Form1::applySkin() {
 }
 
 void Form1::loadHandCursor() {
-    customCursor_ = LoadCursorFile(lookFile(environment_, QStringLiteral("HAND-M.CUR")));
+    customCursor_ = LoadCursorFile(environment_.lookFile(QStringLiteral("HAND-M.CUR")));
 }
 
 void Form1::homePageDraw() {

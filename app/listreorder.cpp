@@ -100,7 +100,7 @@ void ListReorder::ListView1_MouseUp() {
 
 QCursor ListReorder::dragCursor() const {
     try {
-        return LoadCursorFile(form_.environment().programFolder + QStringLiteral("/drag.ico"));
+        return LoadCursorFile(form_.environment().lookFile(QStringLiteral("drag.ico")));
     } catch (const support::Failure&) {
         return QCursor(Qt::DragMoveCursor); // no drag.ico, or not a picture
     }

@@ -5,6 +5,7 @@
 
 #include <support/fileutils.h>
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -35,7 +36,7 @@ void OutputFolderCommand::PushButton7_Click() {
 
 QString BrowseForFolderPath(Dialogs& dialogs, QWidget* owner, const QString& prompt,
                             const QString& startFolder) {
-    // A folder that has gone since leaves the chooser at its own first folder.
-    const QString start = support::IsDirectory(startFolder) ? startFolder : QString();
+    // The first time, or when that folder has gone since, the home folder.
+    const QString start = support::IsDirectory(startFolder) ? startFolder : QDir::homePath();
     return dialogs.folder(owner, prompt, start);
 }

@@ -23,6 +23,7 @@ private:
 };
 
 // A modal folder chooser with `prompt`, opened at `startFolder` when that
-// still exists. Returns the chosen folder, or the empty string on Cancel.
+// still exists, otherwise at the home folder. Returns the chosen folder, or
+// the empty string on Cancel.
 QString BrowseForFolderPath(Dialogs& dialogs, QWidget* owner, const QString& prompt,
                             const QString& startFolder);

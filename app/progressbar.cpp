@@ -1,5 +1,8 @@
 #include "progressbar.h"
 
+#include "progressbaraccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QStyleOptionProgressBar>
 #include <QtMath>
@@ -13,7 +16,9 @@ constexpr int kFrameMs = 33;
 } // namespace
 
 CaptionProgressBar::CaptionProgressBar(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(support::RestingCaption());
+    static const bool accessible =
+        (QAccessible::installFactory(&AccessibleCaptionProgressBar::create), true);
+    Q_UNUSED(accessible);
     repaintLater_.setSingleShot(true);
     connect(&repaintLater_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
@@ -22,6 +27,10 @@ void CaptionProgressBar::setValue(double percent) {
     if (percent == value_)
         return;
     value_ = percent;
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, value_);
+        QAccessible::updateAccessibility(&event);
+    }
     scheduleRepaint();
 }
 
@@ -29,7 +38,10 @@ void CaptionProgressBar::setCaption(const QString& caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    setAccessibleDescription(caption);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     scheduleRepaint();
 }
 

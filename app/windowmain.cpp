@@ -13,7 +13,6 @@ extern "C" Q_DECL_EXPORT int orvanta_window_main(int* argc, char** argv,
     QtDialogs dialogs;
     Form1 window(Form1Environment::forSystem(dialogs));
     window.Form_Load();
-    window.centerOnScreen();
     window.show();
     if (!listFiles->isEmpty())
         window.openListFiles(*listFiles);

@@ -5,7 +5,7 @@
 std::unique_ptr<Form1> OpenBenchWindow(Dialogs& dialogs, const QTemporaryDir& scratch) {
     Form1Environment environment;
     environment.dialogs = &dialogs;
-    environment.programFolder = scratch.path();
+    environment.lookFolders = {scratch.path()};
     environment.settingsFile = scratch.filePath(QStringLiteral("bench.conf"));
     environment.randomFraction = [] { return 0.5; };
     environment.openUrl = [](const QUrl&) { return false; };

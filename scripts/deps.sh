@@ -10,6 +10,8 @@ packages=(
   zlib1g-dev libbrotli-dev libexpat1-dev
   fonts-liberation2
   fonts-dejavu-core
+  qt6-wayland
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "failure.h"
 #include "pendingevents.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -66,7 +67,9 @@ QString FileNameOf(const QString& path, QChar separator) {
 QString SpecialFolderBuffer(int folder) {
     if (folder != 0)
         return {};
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!IsDirectory(desktop))
+        desktop = QDir::homePath(); // an account without a desktop folder
     if (desktop.isEmpty() || desktop.size() >= kSpecialFolderBufferSize)
         return {};
     QString buffer = desktop + QChar(0);

@@ -14,7 +14,8 @@ bool IsDirectory(const QString& path);
 QString FileNameOf(const QString& path, QChar separator = u'/');
 
 // The special folder's path, a NUL and padding to 512 characters; empty when
-// the folder is unknown. Folder 0 is the desktop.
+// the folder is unknown. Folder 0 is the desktop, or the home folder on an
+// account that has no desktop folder.
 QString SpecialFolderBuffer(int folder);
 
 // The desktop folder followed by "/". Throws Failure when there is none.

@@ -3,8 +3,10 @@
 
 #include <addresslistview.h>
 #include <apptitle.h>
+#include <cursorfile.h>
 #include <progressbar.h>
 
+#include <support/fileutils.h>
 #include <support/productinfo.h>
 
 #include <QBuffer>
@@ -13,13 +15,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
+#include <QScreen>
 #include <QTest>
 
 namespace {
 
 QString desktopDefault() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + u'/';
+    return support::DesktopFolder();
 }
 
 QString reportedAt(int line) {
@@ -142,6 +144,28 @@ private slots:
         QCOMPARE(window.Text1->text(), desktopDefault()); // the last step still ran
     }
 
+    void lookFiles_comeFromTheFirstFolderThatHoldsThem() {
+        WindowFixture fixture;
+        fixture.lookFolders << fixture.path("user") << fixture.path("installed");
+        QVERIFY(fixture.write("user/HAND-M.CUR", cursorFile(QPoint(4, 1))));
+        QVERIFY(fixture.write("installed/HAND-M.CUR", cursorFile(QPoint(9, 3))));
+        QVERIFY(fixture.write("installed/x/o.cjs", "QPushButton { color: navy; }"));
+        Form1& window = fixture.open();
+        QTest::mouseMove(window.Text1);
+        QTest::mouseMove(window.PushButton1);
+        QCOMPARE(window.cursor().hotSpot(), QPoint(4, 1));
+        QCOMPARE(window.styleSheet(), QString("QPushButton { color: navy; }"));
+        QVERIFY(fixture.dialogs.shown.isEmpty());
+    }
+
+    void shippedLookFiles_areReadAsPointers() {
+        const QCursor hand = LoadCursorFile(SHIPPED_LOOK_FILES "/HAND-M.CUR");
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(5, 0)); // the fingertip
+        QCOMPARE(hand.pixmap().toImage().pixelColor(5, 0), QColor(Qt::black));
+        QCOMPARE(LoadCursorFile(SHIPPED_LOOK_FILES "/drag.ico").hotSpot(), QPoint(0, 0));
+    }
+
     void hoverRule_handOverButtons_arrowElsewhere_busyWins() {
         WindowFixture fixture;
         Form1& window = fixture.open();
@@ -179,7 +203,15 @@ private slots:
         WindowFixture fixture;
         fixture.randomFraction = fraction;
         fixture.openUrlSucceeds = browserWorks;
+        QPoint windowAtBox;
+        fixture.dialogs.whileShown = [&] { windowAtBox = fixture.window().geometry().center(); };
         fixture.open();
+        // A box raised during start-up opens over the window's final, centred
+        // place (give or take the frame the window system adds when shown).
+        const QPoint final = fixture.window().geometry().center();
+        const auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() < 10; };
+        QVERIFY(near(final, fixture.window().screen()->availableGeometry().center()));
+        QVERIFY(browserWorks || near(windowAtBox, final));
         QCOMPARE(fixture.openedUrls,
                  opened ? QList<QUrl>{QUrl("https://orvanta.example.org/")} : QList<QUrl>());
         QCOMPARE(fixture.dialogs.texts().size(), browserWorks ? 0 : 1);

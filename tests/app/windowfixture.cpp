@@ -8,6 +8,7 @@
 #include <QSettings>
 
 WindowFixture::WindowFixture() {
+    lookFolders = {programFolder()};
     QDir().mkpath(programFolder());
 }
 
@@ -33,7 +34,7 @@ void WindowFixture::storeValue(const QString& key, const QString& value) const {
 Form1& WindowFixture::open() {
     Form1Environment environment;
     environment.dialogs = dialogsInUse;
-    environment.programFolder = programFolder();
+    environment.lookFolders = lookFolders;
     environment.settingsFile = path("Quillmark.conf");
     environment.randomFraction = [this] { return randomFraction; };
     environment.openUrl = [this](const QUrl& url) {

@@ -28,6 +28,7 @@ public:
     QStringList entries() const;
     QPoint rowCenter(int row) const;
 
+    QStringList lookFolders; // the program folder alone unless a test adds more
     ScriptedDialogs dialogs;
     Dialogs* dialogsInUse = &dialogs; // point at real dialogs to answer them on screen
     double randomFraction = 0.5;      // a draw of 51: no home page

@@ -3,7 +3,7 @@
 
 #include <support/fileutils.h>
 
-#include <QStandardPaths>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,9 +36,21 @@ private slots:
         QCOMPARE(FileNameOf("a/b\\c", u'\\'), QString("c"));
     }
 
-    void desktopFolder_endsWithExactlyOneSeparator() {
+    void desktopFolder_isTheHomeFolderOnAnAccountWithoutOne_andEndsWithOneSeparator() {
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(at("home")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(at("home/.config"))); // no user-dirs.dirs
+        QVERIFY(QDir().mkpath(at("home")));
+        const QString without = DesktopFolder();
+        QVERIFY(QDir().mkpath(at("home/Desktop")));
+        const QString with = DesktopFolder();
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+        QCOMPARE(without, at("home") + "/");
+        QCOMPARE(with, at("home/Desktop") + "/");
+
         const QString desktop = DesktopFolder();
-        QCOMPARE(desktop, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/");
         const QString buffer = SpecialFolderBuffer(0);
         QCOMPARE(buffer.size(), 512);
         QCOMPARE(buffer.indexOf(QChar(0)), desktop.size() - 1);

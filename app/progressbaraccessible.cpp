@@ -1,0 +1,35 @@
+#include "progressbaraccessible.h"
+
+#include "progressbar.h"
+
+AccessibleCaptionProgressBar::AccessibleCaptionProgressBar(CaptionProgressBar* bar)
+    : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+
+QAccessibleInterface* AccessibleCaptionProgressBar::create(const QString& className,
+                                                           QObject* object) {
+    if (className == QLatin1String(CaptionProgressBar::staticMetaObject.className()))
+        return new AccessibleCaptionProgressBar(static_cast<CaptionProgressBar*>(object));
+    return nullptr;
+}
+
+void* AccessibleCaptionProgressBar::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString AccessibleCaptionProgressBar::text(QAccessible::Text type) const {
+    if (type == QAccessible::Name)
+        return bar()->caption();
+    if (type == QAccessible::Value)
+        return QString::number(qRound(bar()->value())) + u'%';
+    return QAccessibleWidget::text(type);
+}
+
+QVariant AccessibleCaptionProgressBar::currentValue() const {
+    return bar()->value();
+}
+
+const CaptionProgressBar* AccessibleCaptionProgressBar::bar() const {
+    return static_cast<const CaptionProgressBar*>(widget());
+}

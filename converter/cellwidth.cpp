@@ -51,19 +51,10 @@ bool isConjoiningJamo(char32_t c) {
 }
 
 bool takesNoCell(char32_t c) {
-    if (isConjoiningJamo(c))
-        return true;
-    const HarfBuzzApi* hb = harfBuzz();
-    if (!hb)
-        return false;
-    switch (hb->unicode_general_category(hb->unicode_funcs_get_default(), c)) {
-    case HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_FORMAT:
-        return true;
-    default:
-        return false;
-    }
+    const auto category = generalCategory(c);
+    return isConjoiningJamo(c) || category == HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK ||
+           category == HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK ||
+           category == HB_UNICODE_GENERAL_CATEGORY_FORMAT;
 }
 
 } // namespace

@@ -120,17 +120,13 @@ void mapIntoCells(FontFace& face, std::size_t faceIndex, std::u32string_view tex
 bool attachesToPrevious(char32_t c) {
     if (needsNoShaping(c))
         return false;
-    const HarfBuzzApi* hb = harfBuzz();
-    if (!hb)
+    const auto category = generalCategory(c);
+    if (!category)
         return false;
-    switch (hb->unicode_general_category(hb->unicode_funcs_get_default(), c)) {
-    case HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK:
-        return true;
-    default:
-        return c == 0x200C || c == 0x200D || (c >= 0x1F3FB && c <= 0x1F3FF);
-    }
+    return *category == HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK ||
+           *category == HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK ||
+           *category == HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK || c == 0x200C || c == 0x200D ||
+           (c >= 0x1F3FB && c <= 0x1F3FF);
 }
 
 void shapeRun(Font& font, std::size_t faceIndex, std::u32string_view text, double& pen,

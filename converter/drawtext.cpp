@@ -54,7 +54,7 @@ Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColo
         // Whole pixels keep hinted stems crisp.
         layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
             for (const PlacedGlyph& g : glyphs)
-                image.drawGlyph(cache.bitmap(g.face, g.glyph), int(std::lround(g.x)),
+                image.drawGlyph(cache.bitmap(g.face, g.glyph, g.scale), int(std::lround(g.x)),
                                 int(std::lround(g.y)));
         });
         return image;

@@ -5,12 +5,14 @@
 
 #include FT_ADVANCES_H
 
+#include <cmath>
+
 namespace converter {
 namespace {
 
-bool setEmSize(FT_Face face) {
-    return FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(kEmSizePoints * 64), kDotsPerInch,
-                            kDotsPerInch) == 0;
+bool setEmSize(FT_Face face, double scale = 1) {
+    const auto size = static_cast<FT_F26Dot6>(std::lround(kEmSizePoints * 64 * scale));
+    return size > 0 && FT_Set_Char_Size(face, 0, size, kDotsPerInch, kDotsPerInch) == 0;
 }
 
 } // namespace
@@ -55,6 +57,10 @@ long FontFace::designAdvance(unsigned glyph) const {
     FT_Fixed advance = 0;
     FT_Get_Advance(face_, glyph, FT_LOAD_NO_SCALE, &advance);
     return advance;
+}
+
+bool FontFace::setSize(double scale) {
+    return setEmSize(face_, scale);
 }
 
 void FontFace::fitAdvancesToCell(long cellWidth) {

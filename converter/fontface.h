@@ -37,6 +37,9 @@ public:
     // Makes an advance of cellWidth design units one cell wide.
     void fitAdvancesToCell(long cellWidth);
 
+    // Sets the size glyphs are rendered at: scale times the tool's em size.
+    bool setSize(double scale);
+
     // The face for HarfBuzz, made on first use; null without HarfBuzz.
     hb_font_t* shapingFont();
 

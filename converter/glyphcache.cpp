@@ -1,25 +1,42 @@
 #include "glyphcache.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace converter {
 
-const GlyphBitmap& GlyphCache::bitmap(std::size_t face, unsigned glyph) {
-    const std::uint64_t key = (std::uint64_t(face) << 32) | glyph;
+namespace {
+
+// Scales are kept to 1/65535, finer than any pixel of a glyph this size.
+constexpr double kScaleSteps = 0xFFFF;
+
+} // namespace
+
+const GlyphBitmap& GlyphCache::bitmap(std::size_t face, unsigned glyph, double scale) {
+    const auto steps =
+        static_cast<std::uint64_t>(std::lround(std::clamp(scale, 0.0, 1.0) * kScaleSteps));
+    const std::uint64_t key = (std::uint64_t(face) << 48) | (steps << 32) | glyph;
     auto found = cache_.find(key);
     if (found == cache_.end())
-        found = cache_.emplace(key, render(font_.face(face), glyph)).first;
+        found = cache_.emplace(key, render(font_.face(face), glyph, steps / kScaleSteps)).first;
     return found->second;
 }
 
-GlyphBitmap GlyphCache::render(FontFace& face, unsigned glyph) {
+GlyphBitmap GlyphCache::render(FontFace& face, unsigned glyph, double scale) {
     GlyphBitmap bitmap;
     FT_Face ft = face.ft();
+    // Hinted at the size it is drawn at, then back to the tool's em size.
+    const bool sized = scale == 1 || face.setSize(scale);
     // Outlines, never a font's embedded one-bit bitmaps, so every glyph is
     // anti-aliased alike; hinted as the library was set up (font.cpp).
-    if (FT_Load_Glyph(ft, glyph, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) != 0 ||
-        FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0 ||
-        ft->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
+    const bool rendered =
+        sized && FT_Load_Glyph(ft, glyph, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) == 0 &&
+        FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) == 0 &&
+        ft->glyph->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY;
+    if (scale != 1)
+        face.setSize(1);
+    if (!rendered)
         return bitmap; // drawn as nothing rather than failing the image
     const FT_Bitmap& source = ft->glyph->bitmap;
     bitmap.left = ft->glyph->bitmap_left;

@@ -14,10 +14,11 @@ class GlyphCache {
 public:
     explicit GlyphCache(Font& font) : font_(font) {}
 
-    const GlyphBitmap& bitmap(std::size_t face, unsigned glyph);
+    // scale (at most 1) shrinks the glyph from the tool's em size.
+    const GlyphBitmap& bitmap(std::size_t face, unsigned glyph, double scale);
 
 private:
-    GlyphBitmap render(FontFace& face, unsigned glyph);
+    GlyphBitmap render(FontFace& face, unsigned glyph, double scale);
 
     Font& font_;
     std::unordered_map<std::uint64_t, GlyphBitmap> cache_;

@@ -45,4 +45,11 @@ const HarfBuzzApi* harfBuzz() {
     return loaded ? &api : nullptr;
 }
 
+std::optional<hb_unicode_general_category_t> generalCategory(char32_t c) {
+    const HarfBuzzApi* hb = harfBuzz();
+    if (!hb)
+        return std::nullopt;
+    return hb->unicode_general_category(hb->unicode_funcs_get_default(), c);
+}
+
 } // namespace converter

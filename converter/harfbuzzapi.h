@@ -2,6 +2,8 @@
 
 #include <hb.h>
 
+#include <optional>
+
 namespace converter {
 
 // The part of HarfBuzz the converter uses, loaded from the system library the
@@ -32,5 +34,8 @@ struct HarfBuzzApi {
 // The loaded library, or null when the system has none; the caller then lays
 // the text out glyph by glyph without shaping.
 const HarfBuzzApi* harfBuzz();
+
+// The Unicode general category of c; none without HarfBuzz.
+std::optional<hb_unicode_general_category_t> generalCategory(char32_t c);
 
 } // namespace converter

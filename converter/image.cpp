@@ -30,11 +30,15 @@ void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
     const int top = y - glyph.top;
     const int fromRow = std::max(0, -top), toRow = std::min(glyph.rows, height_ - top);
     const int fromColumn = std::max(0, -left), toColumn = std::min(glyph.width, width_ - left);
+    // Offsets only, never a pointer to a pixel left of the image: a mark with
+    // no base before it hangs left of x = 0.
     for (int row = fromRow; row < toRow; ++row) {
-        const std::uint8_t* source = &glyph.coverage[static_cast<std::size_t>(row) * glyph.width];
-        std::uint8_t* target = &coverage_[static_cast<std::size_t>(top + row) * width_ + left];
-        for (int column = fromColumn; column < toColumn; ++column)
-            target[column] = over(target[column], source[column]);
+        const std::size_t source = static_cast<std::size_t>(row) * glyph.width;
+        const std::size_t target = static_cast<std::size_t>(top + row) * width_;
+        for (int column = fromColumn; column < toColumn; ++column) {
+            std::uint8_t& pixel = coverage_[target + static_cast<std::size_t>(left + column)];
+            pixel = over(pixel, glyph.coverage[source + static_cast<std::size_t>(column)]);
+        }
     }
 }
 

@@ -10,9 +10,6 @@ namespace {
 // of memory any machine that runs the program can spare.
 constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
 
-// The layout works in int; PNG itself allows 2^31 - 1.
-constexpr std::int64_t kPngMaxSide = 0x7FFFFFFF;
-
 } // namespace
 
 const char* toolName(ImageFormat format) {

@@ -36,7 +36,9 @@ private:
 std::string readInputFile(const std::string& path) {
     if (path.empty())
         failReading(path, "no path given");
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that opening a named pipe with no writer or a device
+    // returns at once; only a regular file is then read.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0)
         failReading(path, std::strerror(errno));
     struct stat info {};
@@ -44,11 +46,13 @@ std::string readInputFile(const std::string& path) {
         failReading(path, std::strerror(errno));
     if (S_ISDIR(info.st_mode))
         failReading(path, "it is a folder");
+    if (!S_ISREG(info.st_mode))
+        failReading(path, "it is not a regular file");
 
-    // Read to the end rather than trusting st_size, so pipes and files that
-    // change while being read are handled alike.
+    // Read to the end rather than trusting st_size: the file may change while
+    // it is read.
     std::string bytes;
-    if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) <= kMaxInputBytes)
+    if (static_cast<std::size_t>(info.st_size) <= kMaxInputBytes)
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[64 * 1024];
     for (;;) {

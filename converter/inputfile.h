@@ -10,7 +10,8 @@ namespace converter {
 inline constexpr std::size_t kMaxInputBytes = 16u << 20;
 
 // Reads the whole file at path. Throws ConversionError (UnreadableInput) when
-// the path is empty, missing, a folder, unreadable or over kMaxInputBytes.
+// the path is empty, missing, not a regular file (a folder, a pipe, a
+// device), unreadable or over kMaxInputBytes.
 std::string readInputFile(const std::string& path);
 
 } // namespace converter

@@ -121,7 +121,7 @@ void TextLayout::place(const std::function<void(const std::vector<PlacedGlyph>&)
                 placed.push_back({g.face, g.glyph,
                                   kEmPixels / 6 + kTracking * (float(g.pen) * kPixelsPerCellUnit) +
                                       float(g.xOffset) * kPixelsPerCellUnit,
-                                  baseline - float(g.yOffset) * kPixelsPerCellUnit});
+                                  baseline - float(g.yOffset) * kPixelsPerCellUnit, g.scale});
             draw(placed);
         });
     });

@@ -23,6 +23,7 @@ struct PlacedGlyph {
     unsigned glyph;
     float x;
     float y;
+    double scale; // of the outline, as shaped
 };
 
 // The default string layout of the platform whose image sizes the tool keeps:

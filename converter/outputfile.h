@@ -5,9 +5,11 @@
 
 namespace converter {
 
-// A file written under a temporary name in the target's folder and renamed
-// over the target only once it is complete. A run that fails leaves no partial
-// image behind and keeps whatever stood at the target before.
+// The image file, written with no name in the target's folder and linked into
+// place only once it is complete, so that a run that fails or is killed
+// leaves nothing behind and keeps whatever stood at the target before. Where
+// the file system cannot make a file without a name, it is written under a
+// temporary name and renamed.
 class ReplacingFile {
 public:
     // Throws ConversionError (UnwritableOutput) when no file can be made there.
@@ -18,14 +20,22 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     std::FILE* stream() { return stream_; }
-    // Closes the file and puts it at the target; throws ConversionError.
+    // Puts the complete file at the target and closes it; throws
+    // ConversionError.
     void commit();
 
 private:
+    int openUnnamed();
+    int openNamed();
+    // Gives the unnamed file the target's name, through a temporary name
+    // when a file stands there already.
+    void linkUnnamed();
     [[noreturn]] void fail(const std::string& reason) const;
+    [[noreturn]] void fail(int error) const;
 
     std::string target_;
-    std::string temporary_;
+    std::string folder_;
+    std::string temporary_; // empty while the file has no name
     std::FILE* stream_ = nullptr;
     bool committed_ = false;
 };

@@ -11,6 +11,9 @@
 namespace converter {
 namespace {
 
+static_assert(kPngMaxSide == PNG_USER_WIDTH_MAX && kPngMaxSide == PNG_USER_HEIGHT_MAX,
+              "libpng's default limits changed");
+
 constexpr png_uint_32 kPixelsPerMetreAt96Dpi = 3780;
 
 // zlib's default hash table is 64 KiB, cleared at the start: fresh pages

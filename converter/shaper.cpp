@@ -1,5 +1,7 @@
 #include "shaper.h"
 
+#include "cellmetrics.h"
+#include "cellwidth.h"
 #include "harfbuzzapi.h"
 
 #include <algorithm>
@@ -19,8 +21,52 @@ void mapDirectly(FontFace& face, std::size_t faceIndex, std::u32string_view text
                  std::vector<ShapedGlyph>& out) {
     for (const char32_t c : text) {
         const unsigned glyph = face.glyphFor(c);
-        out.push_back({faceIndex, glyph, pen, 0, 0});
+        out.push_back({faceIndex, glyph, pen, 0, 0, 1});
         pen += face.designAdvance(glyph) * face.advanceScale();
+    }
+}
+
+// A glyph as its face sets it, in cell units; cluster is the index in the
+// text of the first character it stands for.
+struct FaceGlyph {
+    unsigned glyph;
+    unsigned cluster;
+    double advance;
+    double xOffset;
+    double yOffset;
+};
+
+// Puts the glyphs, in visual order, on the cell grid: each cluster takes the
+// cells of its characters. Clusters that take no cell (a mark without a base)
+// stay at the pen as the face sets them.
+void placeInCells(std::size_t faceIndex, std::u32string_view text,
+                  const std::vector<FaceGlyph>& glyphs, double& pen,
+                  std::vector<ShapedGlyph>& out) {
+    std::vector<int> cellsBefore(text.size() + 1, 0);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        cellsBefore[i + 1] = cellsBefore[i] + cellsOf(text[i]);
+    std::vector<unsigned> clusterStarts;
+    for (const FaceGlyph& g : glyphs)
+        clusterStarts.push_back(g.cluster);
+    std::sort(clusterStarts.begin(), clusterStarts.end());
+
+    for (std::size_t first = 0, end = 0; first < glyphs.size(); first = end) {
+        const unsigned cluster = glyphs[first].cluster;
+        double natural = 0;
+        for (end = first; end < glyphs.size() && glyphs[end].cluster == cluster; ++end)
+            natural += glyphs[end].advance;
+        const auto next = std::upper_bound(clusterStarts.begin(), clusterStarts.end(), cluster);
+        const std::size_t last = next == clusterStarts.end() ? text.size() : *next;
+        const double room =
+            double(cellsBefore[last] - cellsBefore[cluster]) * kNamedFontCell.advance;
+        const double scale = room > 0 && natural > room ? room / natural : 1;
+        double x = pen + std::max(0.0, room - natural * scale) / 2;
+        for (std::size_t i = first; i < end; ++i) {
+            const FaceGlyph& g = glyphs[i];
+            out.push_back({faceIndex, g.glyph, x, g.xOffset * scale, g.yOffset * scale, scale});
+            x += g.advance * scale;
+        }
+        pen += room;
     }
 }
 
@@ -47,13 +93,26 @@ void shapeWithHarfBuzz(const HarfBuzzApi& hb, FontFace& face, std::size_t faceIn
     unsigned count = 0;
     const hb_glyph_info_t* infos = hb.buffer_get_glyph_infos(buffer, &count);
     const hb_glyph_position_t* positions = hb.buffer_get_glyph_positions(buffer, nullptr);
-    for (unsigned i = 0; i < count; ++i) {
-        out.push_back({faceIndex, infos[i].codepoint, pen,
-                       positions[i].x_offset * face.outlineScale(),
-                       positions[i].y_offset * face.outlineScale()});
-        pen += positions[i].x_advance * face.advanceScale();
-    }
+    std::vector<FaceGlyph> glyphs;
+    for (unsigned i = 0; i < count; ++i)
+        glyphs.push_back({infos[i].codepoint, infos[i].cluster,
+                          positions[i].x_advance * face.advanceScale(),
+                          positions[i].x_offset * face.outlineScale(),
+                          positions[i].y_offset * face.outlineScale()});
     hb.buffer_destroy(buffer);
+    placeInCells(faceIndex, text, glyphs, pen, out);
+}
+
+// Without HarfBuzz: one glyph a character, still on the cell grid.
+void mapIntoCells(FontFace& face, std::size_t faceIndex, std::u32string_view text, double& pen,
+                  std::vector<ShapedGlyph>& out) {
+    std::vector<FaceGlyph> glyphs;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned glyph = face.glyphFor(text[i]);
+        glyphs.push_back({glyph, static_cast<unsigned>(i),
+                          face.designAdvance(glyph) * face.advanceScale(), 0, 0});
+    }
+    placeInCells(faceIndex, text, glyphs, pen, out);
 }
 
 } // namespace
@@ -61,26 +120,25 @@ void shapeWithHarfBuzz(const HarfBuzzApi& hb, FontFace& face, std::size_t faceIn
 bool attachesToPrevious(char32_t c) {
     if (needsNoShaping(c))
         return false;
-    const HarfBuzzApi* hb = harfBuzz();
-    if (!hb)
+    const auto category = generalCategory(c);
+    if (!category)
         return false;
-    switch (hb->unicode_general_category(hb->unicode_funcs_get_default(), c)) {
-    case HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK:
-    case HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK:
-        return true;
-    default:
-        return c == 0x200C || c == 0x200D || (c >= 0x1F3FB && c <= 0x1F3FF);
-    }
+    return *category == HB_UNICODE_GENERAL_CATEGORY_NON_SPACING_MARK ||
+           *category == HB_UNICODE_GENERAL_CATEGORY_SPACING_MARK ||
+           *category == HB_UNICODE_GENERAL_CATEGORY_ENCLOSING_MARK || c == 0x200C || c == 0x200D ||
+           (c >= 0x1F3FB && c <= 0x1F3FF);
 }
 
 void shapeRun(Font& font, std::size_t faceIndex, std::u32string_view text, double& pen,
               std::vector<ShapedGlyph>& out) {
     FontFace& face = font.face(faceIndex);
-    const bool plain = faceIndex == 0 && std::all_of(text.begin(), text.end(), needsNoShaping);
-    const HarfBuzzApi* hb = plain ? nullptr : harfBuzz();
-    if (!hb || !face.shapingFont()) {
+    if (faceIndex == 0 && std::all_of(text.begin(), text.end(), needsNoShaping)) {
         mapDirectly(face, faceIndex, text, pen, out);
+        return;
+    }
+    const HarfBuzzApi* hb = harfBuzz();
+    if (!hb || !face.shapingFont()) {
+        mapIntoCells(face, faceIndex, text, pen, out);
         return;
     }
     // HarfBuzz shapes one script at a time, and leaves ordering right-to-left

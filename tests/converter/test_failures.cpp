@@ -3,12 +3,16 @@
 #include "toolrun.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +58,8 @@ private slots:
         writeFile("wide.txt", QByteArray(40000, 'm') + "\n" + QByteArray("m\n").repeated(900));
         writeFile("long line.txt", QByteArray(8000, 'm') + "\n");
         writeFile("many lines.txt", QByteArray("m\n").repeated(4920));
+        writeFile("million rows.txt", QByteArray("m\n").repeated(75001));
+        QCOMPARE(::mkfifo("pipe", 0600), 0);
     }
 
     void failsCleanly_data() {
@@ -66,12 +72,18 @@ private slots:
         row("text missing", png, "missing.txt", "old.png", kUnreadableInput, "No such file");
         row("text path empty", jpg, "", "old.png", kUnreadableInput, "no path given");
         row("text is a folder", png, "sub", "old.png", kUnreadableInput, "folder");
+        // Opening a pipe with no writer would wait for one.
+        row("text is a pipe", png, "pipe", "old.png", kUnreadableInput, "not a regular file");
+        row("text is a device", jpg, "/dev/zero", "old.png", kUnreadableInput,
+            "not a regular file");
         row("text over 16 MiB", png, "huge.txt", "old.png", kUnreadableInput, "larger than 16 MiB");
         row("text empty", png, "empty.txt", "old.png", kNothingToDraw, "nothing to draw");
         row("text only a mark", jpg, "mark.txt", "old.png", kNothingToDraw, "nothing to draw");
         row("too large for memory", png, "wide.txt", "old.png", kImageTooLarge, "more than");
         row("jpeg too wide", jpg, "long line.txt", "old.png", kImageTooLarge, "65500");
         row("jpeg too tall", jpg, "many lines.txt", "old.png", kImageTooLarge, "65500");
+        row("png over a million rows", png, "million rows.txt", "old.png", kImageTooLarge,
+            "1000000");
         row("image folder missing", png, "emails.txt", "no/a.png", kUnwritableOutput,
             "No such file");
         row("image is a folder", jpg, "emails.txt", "sub", kUnwritableOutput, "Is a directory");
@@ -91,10 +103,44 @@ private slots:
         expectFailure(tool, {text, image}, status, cause);
     }
 
-    void pngHasNoSideLimit() {
+    void pngIsWiderThanJpegAllows() {
         QCOMPARE(runTool(Tool::Png, {"long line.txt", "long.png"}).exitCode, 0);
         QVERIFY(QImage("long.png").width() > 65535);
         QVERIFY(QFile::remove("long.png"));
+    }
+
+    // Killed at any moment of a run, a tool leaves no file of its own: the
+    // image is either not there yet or complete, and an earlier image stays
+    // whole until then.
+    void killedAtAnyMoment_leavesNoPartialFile() {
+        QVERIFY(QDir().mkdir("killed"));
+        const QString text = "killed/list.txt", image = "killed/image.png";
+        writeFile(text, QByteArray("user.name@mail.example.org\n").repeated(10000));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(runTool(Tool::Png, {text, image}).exitCode, 0);
+        const qint64 wholeRun = clock.elapsed();
+        const QByteArray complete = readFile(image);
+        constexpr int kKills = 10;
+        for (int kill = 1; kill <= kKills; ++kill) {
+            const bool earlier = kill % 2 == 0;
+            if (earlier)
+                writeFile(image, kEarlierImage);
+            else
+                QVERIFY(QFile::remove(image));
+            QProcess tool;
+            tool.start(toolPath(Tool::Png), {text, image});
+            QVERIFY(tool.waitForStarted());
+            QThread::msleep(static_cast<unsigned long>(wholeRun * kill / kKills));
+            tool.kill();
+            QVERIFY(tool.waitForFinished());
+            QCOMPARE(folderEntries("killed"), earlier || QFile::exists(image)
+                                                  ? QStringList({"image.png", "list.txt"})
+                                                  : QStringList({"list.txt"}));
+            const QByteArray left = readFile(image);
+            QVERIFY2(left.isEmpty() || left == complete || (earlier && left == kEarlierImage),
+                     qPrintable(QString("kill %1 left %2 bytes").arg(kill).arg(left.size())));
+        }
     }
 
     // The disk fills up while the image is written (a file size limit stands

@@ -49,6 +49,36 @@ private slots:
         QTest::newRow("many lines") << QByteArray("m@example.com\n").repeated(200) << 200 << 13;
     }
 
+    // A character the built-in font lacks takes one cell, or two when East
+    // Asian wide, whichever font draws it: the system's, a proportional one,
+    // or none (the missing-glyph box).
+    void missingCharactersTakeWholeCells_whateverTheFonts_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("cells");
+        QTest::newRow("invalid byte") << QByteArray("a\xE9"
+                                                    "b\n")
+                                      << 3;
+        QTest::newRow("ideographs are wide") << QByteArray("\xE4\xB8\xAD\xE6\x96\x87@x\n") << 6;
+        QTest::newRow("fullwidth letter") << QByteArray("\xEF\xBC\xA1"
+                                                        "b\n")
+                                          << 3;
+        QTest::newRow("Arabic, joined")
+            << QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7\n") << 5;
+        QTest::newRow("emoji") << QByteArray("\xF0\x9F\x98\x80\n") << 2;
+        QTest::newRow("mark on a wide base") << QByteArray("\xE4\xB8\xAD\xCC\x81\n") << 2;
+    }
+
+    void missingCharactersTakeWholeCells_whateverTheFonts() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, cells);
+        const QSize expected = layoutBox(1, cells);
+        QCOMPARE(drawText(Tool::Png, dir.path(), text).size(), expected);
+        for (const QString& font : {kProportionalFont, QString()}) {
+            const OnlySystemFont only(font);
+            QCOMPARE(drawText(Tool::Jpeg, dir.path(), text).size(), expected);
+        }
+    }
+
     void imageIsTheMeasuredLayoutBox() {
         QFETCH(QByteArray, text);
         QFETCH(int, lines);

@@ -86,6 +86,16 @@ private slots:
         QVERIFY(fallback != missing);
     }
 
+    // A replacement character from a proportional font, wider than a cell,
+    // is shrunk into its own cell rather than spilling into the next.
+    void wideFallbackGlyph_staysInItsCell() {
+        const OnlySystemFont only(kProportionalFont);
+        const QImage image = drawText(Tool::Png, dir.path(), "\xE9 \xE9\n");
+        QVERIFY(hasInk(image, cellColumns(image, 0)));
+        QVERIFY(!hasInk(image, cellColumns(image, 1)));
+        QVERIFY(hasInk(image, cellColumns(image, 2)));
+    }
+
     // A file named like the named font is not taken for it unless its family
     // says so: here it is the substitute's own file under that name.
     void namedFontIsRecognisedByFamily_notFileName() {

@@ -6,11 +6,15 @@
 #include <QProcess>
 #include <QTest>
 
+QString toolPath(Tool tool) {
+    return tool == Tool::Png ? TXT2PNG_PATH : TXT2JPG_PATH;
+}
+
 ToolRun runTool(Tool tool, const QStringList& args, const std::function<void()>& childSetup) {
     QProcess process;
     if (childSetup)
         process.setChildProcessModifier(childSetup);
-    process.start(tool == Tool::Png ? TXT2PNG_PATH : TXT2JPG_PATH, args);
+    process.start(toolPath(tool), args);
     ToolRun run;
     if (!process.waitForFinished(60000))
         return run;
@@ -47,4 +51,23 @@ QImage drawText(Tool tool, const QString& folder, const QByteArray& text) {
         return {};
     }
     return QImage(imagePath);
+}
+
+OnlySystemFont::OnlySystemFont(const QString& fontFile) : previous_(qgetenv("FONTCONFIG_FILE")) {
+    QVERIFY(QDir(dir_.path()).mkdir("fonts"));
+    if (!fontFile.isEmpty())
+        QVERIFY(QFile::link(fontFile, dir_.filePath("fonts/font.ttf")));
+    const QString config = dir_.filePath("fonts.conf");
+    writeFile(config, QString("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir>"
+                              "<cachedir>%2</cachedir></fontconfig>\n")
+                          .arg(dir_.filePath("fonts"), dir_.filePath("cache"))
+                          .toUtf8());
+    qputenv("FONTCONFIG_FILE", config.toLocal8Bit());
+}
+
+OnlySystemFont::~OnlySystemFont() {
+    if (previous_.isNull())
+        qunsetenv("FONTCONFIG_FILE");
+    else
+        qputenv("FONTCONFIG_FILE", previous_);
 }

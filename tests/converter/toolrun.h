@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMetaType>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -25,6 +26,8 @@ struct ToolRun {
     QByteArray err;
 };
 
+QString toolPath(Tool tool);
+
 // childSetup, when given, runs in the child just before the tool starts.
 ToolRun runTool(Tool tool, const QStringList& args,
                 const std::function<void()>& childSetup = nullptr);
@@ -34,6 +37,23 @@ QByteArray readFile(const QString& path);
 
 // Every name in the folder, hidden ones (a tool's temporary files) included.
 QStringList folderEntries(const QString& folder);
+
+// While it lives, the tools see a machine whose only font besides their
+// built-in one is fontFile (none when empty).
+class OnlySystemFont {
+public:
+    explicit OnlySystemFont(const QString& fontFile);
+    ~OnlySystemFont();
+    OnlySystemFont(const OnlySystemFont&) = delete;
+    OnlySystemFont& operator=(const OnlySystemFont&) = delete;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+};
+
+// A proportional font with the replacement character, Arabic and Hebrew.
+inline const QString kProportionalFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 // Writes text into a file in folder, has the tool draw it and returns the
 // decoded image; a null image (and a warning with the tool's message) when

@@ -34,6 +34,7 @@ public:
     QList<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     int terminations = 0;
+    conversion::ToolLoader loadConverter = conversion::LoadConverterTool;
 
 private:
     QTemporaryDir dir_;

@@ -15,12 +15,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+ConversionRun::Run::Run(const QString& procedure, const support::ErrorReporter& report,
+                        conversion::ToolLoader loadTool)
+    : step(procedure,
+           [this, report](const QString& description, const QString& path, int line) {
+               if (failures.isFirstAt(line, description))
+                   report(description, path, line);
+           }),
+      core(std::move(loadTool)) {}
+
 ConversionRun::ConversionRun(Form1& window) : QObject(&window), window_(window) {
     connect(window.PushButton2, &QPushButton::clicked, this, &ConversionRun::PushButton2_Click);
 }
 
 void ConversionRun::PushButton2_Click() {
-    Run run(window_.trap(QStringLiteral("PushButton2_Click")), window_.environment().loadConverter);
+    Run run(window_.trap(QStringLiteral("PushButton2_Click")).procedure(), window_.errorReporter(),
+            window_.environment().loadConverter);
     support::StepTrap& step = run.step;
 
     if (step.test(100, [&] { return converting_; }))
@@ -67,7 +77,9 @@ void ConversionRun::convert(Run& run) {
     step(198, [&] { window_.setPointer(Form1::kPointerDefault); });
     step(200, [&] { bar.setValue(0); });
     step(202, [&] { bar.setCaption(support::RestingCaption()); });
-    step(208, [&] { window_.showMessage(run.notMade.closingMessage(run.attempted)); });
+    step(208, [&] {
+        window_.showMessage(run.notMade.closingMessage(run.attempted) + run.failures.report());
+    });
 }
 
 void ConversionRun::convertEachAddress(Run& run) {

@@ -2,6 +2,7 @@
 
 #include <conversion/conversion.h>
 #include <conversion/imagesnotmade.h>
+#include <conversion/repeatedfailures.h>
 #include <support/steptrap.h>
 
 #include <QObject>
@@ -26,9 +27,11 @@ public:
 private:
     // What one click's run carries from step to step.
     struct Run {
-        Run(support::StepTrap trap, conversion::ToolLoader loadTool)
-            : step(std::move(trap)), core(std::move(loadTool)) {}
+        // Boxes through `report` only the first failure at each line.
+        Run(const QString& procedure, const support::ErrorReporter& report,
+            conversion::ToolLoader loadTool);
 
+        conversion::RepeatedFailures failures;
         support::StepTrap step;
         conversion::Conversion core;
         conversion::ConverterTool tool;

@@ -23,21 +23,17 @@ Conversion::~Conversion() {
 
 void Conversion::open() {
     try {
-        folder_ = TemporaryFolder();
+        folder_.open(TemporaryFolder());
         unusable_.reset();
-    } catch (const support::Failure&) {
-        unusable_ = QStringLiteral("there was no private temporary folder to run the converter "
-                                   "from");
+    } catch (const support::Failure& failure) {
+        unusable_ = failure.description();
         throw;
     }
 }
 
 void Conversion::putTool(const ConverterTool& tool) {
-    if (unusable_)
-        return;
-    // A tool already there is kept and used as it is; the check before each
-    // run decides whether it may be run.
-    support::WriteBytesIfMissing(loadTool_(tool), fileInFolder(tool.fileName), kToolMode);
+    if (!unusable_)
+        support::WriteBytesIfMissing(loadTool_(tool), fileInFolder(tool.fileName), kToolMode);
 }
 
 void Conversion::removeTool(const ConverterTool& tool) {
@@ -45,7 +41,10 @@ void Conversion::removeTool(const ConverterTool& tool) {
         support::RemoveFile(fileInFolder(tool.fileName));
 }
 
-void Conversion::close() {}
+void Conversion::close() {
+    folder_.close();
+    unusable_ = QStringLiteral("the run was over");
+}
 
 std::optional<QString> Conversion::convert(const ConverterTool& tool, const QString& text,
                                            const QString& outputFolder, const QString& name,
@@ -63,7 +62,7 @@ std::optional<QString> Conversion::convert(const ConverterTool& tool, const QStr
 }
 
 QString Conversion::fileInFolder(const QString& name) const {
-    return folder_ + u'/' + name;
+    return folder_.path() + u'/' + name;
 }
 
 } // namespace conversion

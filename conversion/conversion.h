@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convertertools.h"
+#include "runfolder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,13 +56,14 @@ public:
     Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;
 
-    // Gets the folder the run works in. Throws support::Failure when there is
-    // none to be had; the reason is then kept and every image names it.
+    // Makes the run's own folder (runfolder.h) in the temporary folder
+    // (tempfolder.h). Throws support::Failure when there is none to be had;
+    // the reason is then kept and every image names it.
     void open();
     // Puts the converter in the run's folder. Throws support::Failure.
     void putTool(const ConverterTool& tool);
     void removeTool(const ConverterTool& tool);
-    // Removes what the run left; the run is over. Never fails.
+    // Removes the run's folder with all in it; the run is over. Never fails.
     void close();
 
     // Makes the image of `text` named `name` + "." + the tool's extension in
@@ -76,7 +78,7 @@ public:
 
 private:
     ToolLoader loadTool_;
-    QString folder_;
+    RunFolder folder_;
     std::optional<QString> unusable_ = QStringLiteral("the run was not opened");
 };
 

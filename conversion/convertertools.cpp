@@ -6,9 +6,6 @@
 #include <QFile>
 #include <QResource>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 // The tools sit in an object file of their own that only this reference pulls
 // out of the static library. (The macro cannot stand inside a namespace.)
 static void registerConverterTools() {
@@ -30,23 +27,6 @@ QByteArray LoadConverterTool(const ConverterTool& tool) {
         support::fail(QStringLiteral("The converter %1 is missing from this program (resource %2)")
                           .arg(tool.fileName, tool.resource));
     return bytes;
-}
-
-std::optional<QString> RefusedToolReason(const QString& path) {
-    struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return QStringLiteral("the converter \"%1\" is missing").arg(path);
-    if (S_ISLNK(st.st_mode))
-        return QStringLiteral("the converter \"%1\" is a symbolic link; it was not run").arg(path);
-    if (!S_ISREG(st.st_mode))
-        return QStringLiteral("the converter \"%1\" is not a file; it was not run").arg(path);
-    if (st.st_uid != ::geteuid())
-        return QStringLiteral("the converter \"%1\" belongs to another user; it was not run")
-            .arg(path);
-    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
-        return QStringLiteral("the converter \"%1\" can be changed by other users; it was not run")
-            .arg(path);
-    return std::nullopt;
 }
 
 QString DescribeConverterResult(int result) {

@@ -21,11 +21,6 @@ inline const ConverterTool kPngTool{QStringLiteral(":/CUSTOM/102"), QStringLiter
 // The tool's executable bytes. Throws support::Failure when they are missing.
 QByteArray LoadConverterTool(const ConverterTool& tool);
 
-// Why the file at `path` must not be run, or nothing when it may: only a
-// regular file of the user's own that nobody else can change is run, since
-// the temporary folder may be shared.
-std::optional<QString> RefusedToolReason(const QString& path);
-
 // Why a converter run made no image, from what RunAndWait returned (not 0).
 QString DescribeConverterResult(int result);
 

@@ -67,7 +67,7 @@ void ImageConversion::aimAt(const QString& outputFolder, const QString& name) {
     outputPath_ = ImagePath(outputFolder, name, tool_.extension);
     if (stopped_)
         return;
-    if (const auto refused = RefusedImageReason(outputFolder, name)) {
+    if (const auto refused = RefusedImageReason(outputFolder, name, tool_.extension)) {
         notMade_ = refused;
         stopped_ = true;
     }
@@ -77,13 +77,9 @@ void ImageConversion::runTool(const WaitingProgress& progress) {
     if (stopped_)
         return;
     stopped_ = true; // once
-    const QString tool = run_.fileInFolder(tool_.fileName);
-    if (const auto refused = RefusedToolReason(tool)) {
-        notMade_ = refused;
-        return;
-    }
     const FileStamp before = FileStamp::of(outputPath_);
-    const int result = support::RunAndWait(tool, {textFile_, outputPath_}, progress.display,
+    const int result = support::RunAndWait(run_.fileInFolder(tool_.fileName),
+                                           {textFile_, outputPath_}, progress.display,
                                            progress.caption, progress.startValue, progress.count);
     if (result != 0)
         notMade_ = DescribeConverterResult(result);

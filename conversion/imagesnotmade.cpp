@@ -7,8 +7,10 @@ namespace {
 constexpr qsizetype kListedImages = 20;
 constexpr qsizetype kShownNameLength = 80;
 
-// A name as long as a file name can be would fill the box on its own.
-QString shownName(const QString& image) {
+// A name as long as a file name can be would fill the box on its own, and a
+// NUL would end the text there.
+QString shownName(QString image) {
+    image.replace(QChar(0), QChar(0x2400));
     if (image.size() <= kShownNameLength)
         return image;
     return image.left(kShownNameLength - 1) + QChar(0x2026);

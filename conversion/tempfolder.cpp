@@ -6,7 +6,10 @@
 #include <QFile>
 
 #include <cerrno>
+#include <functional>
+#include <optional>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace conversion {
@@ -47,16 +50,61 @@ QString PrivateFolderIn(const QString& parent, const QString& name) {
     return folder;
 }
 
-} // namespace
-
-QString TemporaryFolder() {
-    const QString temp = qEnvironmentVariable("TEMP");
-    if (!temp.isEmpty())
-        return temp;
+// $XDG_RUNTIME_DIR/orvanta, when the runtime folder is there and private.
+std::optional<QString> PrivateRuntimeFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.startsWith(u'/') && isPrivateFolder(QFile::encodeName(runtime)))
         return PrivateFolderIn(runtime, QStringLiteral("orvanta"));
+    return std::nullopt;
+}
+
+QString CacheFolder() {
+    const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    const QString folder = cache.startsWith(u'/') ? cache : QDir::homePath() + "/.cache";
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString UsualFolder() {
+    const QString temp = qEnvironmentVariable("TEMP");
+    if (!temp.isEmpty())
+        return temp;
+    if (const auto runtime = PrivateRuntimeFolder())
+        return *runtime;
     return PrivateFolderIn(QDir::tempPath(), QStringLiteral("orvanta-%1").arg(::geteuid()));
+}
+
+// A folder that cannot be looked at is left for the run to fail on by itself.
+bool allowsPrograms(const QString& folder) {
+    struct statvfs st;
+    return ::statvfs(QFile::encodeName(folder).constData(), &st) != 0 ||
+           (st.f_flag & ST_NOEXEC) == 0;
+}
+
+} // namespace
+
+QString TemporaryFolder() {
+    const QString usual = UsualFolder();
+    if (allowsPrograms(usual))
+        return usual;
+    // Each of these may be refused as not private; the next one is tried then.
+    const QList<std::function<QString()>> fallbacks{
+        [] { return PrivateRuntimeFolder().value_or(QString()); },
+        [] { return PrivateFolderIn(CacheFolder(), QStringLiteral("orvanta")); },
+    };
+    for (const auto& fallback : fallbacks) {
+        try {
+            const QString folder = fallback();
+            if (!folder.isEmpty() && allowsPrograms(folder))
+                return folder;
+        } catch (const support::Failure&) {
+        }
+    }
+    support::fail(QStringLiteral("The temporary folder \"%1\" is on a file system that does not "
+                                 "let programs run (mounted noexec), and so is every private "
+                                 "folder to fall back on. Set TEMP to a folder of your own where "
+                                 "programs may run.")
+                      .arg(usual));
 }
 
 } // namespace conversion

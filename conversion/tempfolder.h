@@ -4,13 +4,18 @@
 
 namespace conversion {
 
-// The folder the converter tools and the text file live in during a run.
+// The folder each run makes its own folder in (runfolder.h).
 //
 // TEMP is used unchanged when it is set. Without it the folder is private to
 // the user: $XDG_RUNTIME_DIR/orvanta, or orvanta-<uid> in the system's
 // temporary folder, made with mode 0700 and then checked to be a real folder
 // of the user's own that nobody else can enter, because the tools are run
 // from it. Throws support::Failure when it is not.
+//
+// Where that folder's file system does not let programs run (mounted
+// noexec), the first of $XDG_RUNTIME_DIR/orvanta and $XDG_CACHE_HOME/orvanta
+// (~/.cache/orvanta) that is private and does is used instead. Throws
+// support::Failure, naming the cause, when none does.
 QString TemporaryFolder();
 
 } // namespace conversion

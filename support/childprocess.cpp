@@ -77,20 +77,35 @@ ChildProcess::~ChildProcess() {
         collect();
 }
 
+bool ChildProcess::hasEnded() {
+    if (pid_ <= 0)
+        return true;
+    int status = 0;
+    const pid_t result = ::waitpid(pid_, &status, WNOHANG);
+    if (result == 0 || (result < 0 && errno == EINTR))
+        return false;
+    status_ = reaped(result, status);
+    return true;
+}
+
 std::optional<int> ChildProcess::collect() {
     if (pid_ <= 0)
-        return std::nullopt; // never waitpid(-1): that would reap someone else's child
+        return status_; // never waitpid(-1): that would reap someone else's child
     int status = 0;
-    pid_t reaped;
+    pid_t result;
     do
-        reaped = ::waitpid(pid_, &status, 0);
-    while (reaped < 0 && errno == EINTR);
+        result = ::waitpid(pid_, &status, 0);
+    while (result < 0 && errno == EINTR);
+    return status_ = reaped(result, status);
+}
+
+std::optional<int> ChildProcess::reaped(pid_t result, int status) {
     pid_ = -1;
     if (pidfd_ >= 0) {
         ::close(pidfd_);
         pidfd_ = -1;
     }
-    if (reaped < 0)
+    if (result < 0)
         return std::nullopt;
     return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
 }

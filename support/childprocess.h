@@ -28,9 +28,12 @@ public:
     // 0 once started; otherwise the errno of the failed start (ENOENT, EACCES...).
     int startError() const { return startError_; }
 
-    // Readable once the process has ended; -1 when the kernel offers no pidfd,
-    // and then only the blocking `collect` can wait.
+    // Readable once the process has ended; -1 when the kernel (or a sandbox)
+    // offers no pidfd, and then `hasEnded` tells.
     int endDescriptor() const { return pidfd_; }
+
+    // Reaps the process if it has ended, without waiting.
+    bool hasEnded();
 
     // Waits for the end if need be and reaps the process. Returns the exit
     // status (0-255), or minus the signal number for a process killed by a
@@ -39,7 +42,11 @@ public:
     std::optional<int> collect();
 
 private:
+    // Takes the status out of what waitpid answered.
+    std::optional<int> reaped(pid_t result, int status);
+
     pid_t pid_ = -1;
+    std::optional<int> status_;
     int pidfd_ = -1;
     int startError_ = 0;
 };

@@ -18,7 +18,9 @@ namespace {
 
 constexpr int kSpecialFolderBufferSize = 512;
 
-QByteArray native(const QString& path) { return QFile::encodeName(path); }
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 // Writes all of `data`, resuming after short writes and signals.
 bool writeAll(int fd, const char* data, qsizetype size) {
@@ -114,15 +116,24 @@ void WriteBytesIfMissing(const QByteArray& bytes, const QString& path, mode_t mo
 }
 
 void WriteTextFile(const QString& text, const QString& path) {
+    // Non-blocking, so a named pipe with no reader cannot hold the window;
+    // truncated only once it is known to be a regular file.
     const int fd = ::open(native(path).constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0 && errno == ELOOP)
         fail(QStringLiteral("Cannot write \"%1\": it is a symbolic link").arg(path));
+    if (fd < 0 && errno == ENXIO)
+        fail(QStringLiteral("Cannot write \"%1\": it is a named pipe").arg(path));
     if (fd < 0)
         failErrno(QStringLiteral("Cannot write"), path, errno);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fail(QStringLiteral("Cannot write \"%1\": it is not a regular file").arg(path));
+    }
 
     const QByteArray line = text.toUtf8() + "\r\n";
-    int error = writeAll(fd, line.constData(), line.size()) ? 0 : errno;
+    int error = ::ftruncate(fd, 0) == 0 && writeAll(fd, line.constData(), line.size()) ? 0 : errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)

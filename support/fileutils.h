@@ -26,8 +26,9 @@ QString DesktopFolder();
 // so no half-written file ever carries the name. Throws Failure.
 void WriteBytesIfMissing(const QByteArray& bytes, const QString& path, mode_t mode = 0644);
 
-// Replaces `path` with `text` in UTF-8 and a CR LF. Never writes through a
-// symbolic link. Throws Failure.
+// Replaces `path` with `text` in UTF-8 and a CR LF. Writes only a regular
+// file: never through a symbolic link, never into a pipe or a device, and
+// never waits for one. Throws Failure.
 void WriteTextFile(const QString& text, const QString& path);
 
 // Deletes the file at `path` if it can; never fails.

@@ -9,27 +9,44 @@
 #include <QTimer>
 
 #include <cstring>
+#include <optional>
 
 namespace support {
 namespace {
 
+// Without a pidfd the end is looked for this often: short against a
+// converter run, and a look costs one system call.
+constexpr int kEndPollMs = 1;
+
 // Runs the window's events until the process ends. The tick only exists when
 // there is a bar to keep alive.
-void WaitWhileResponsive(const ChildProcess& child, ProgressDisplay* bar, const QString& caption,
+void WaitWhileResponsive(ChildProcess& child, ProgressDisplay* bar, const QString& caption,
                          qint32 startValue, qint32 count) {
-    if (child.endDescriptor() < 0)
-        return; // no pidfd on this kernel: collect() blocks instead
-
     QEventLoop loop;
     QTimer tick;
-    QSocketNotifier ended(child.endDescriptor(), QSocketNotifier::Read);
-    // A pidfd stays readable once the process has ended; disabling the notifier
-    // keeps it from firing on and on while a nested wait still runs.
-    QObject::connect(&ended, &QSocketNotifier::activated, &loop, [&] {
-        ended.setEnabled(false);
+    const auto stop = [&] {
         tick.stop();
         loop.quit();
-    });
+    };
+    std::optional<QSocketNotifier> ended;
+    QTimer endPoll;
+    if (child.endDescriptor() >= 0) {
+        ended.emplace(child.endDescriptor(), QSocketNotifier::Read);
+        // A pidfd stays readable once the process has ended; disabling the
+        // notifier keeps it from firing on and on while a nested wait still runs.
+        QObject::connect(&*ended, &QSocketNotifier::activated, &loop, [&] {
+            ended->setEnabled(false);
+            stop();
+        });
+    } else {
+        QObject::connect(&endPoll, &QTimer::timeout, &loop, [&] {
+            if (child.hasEnded()) {
+                endPoll.stop();
+                stop();
+            }
+        });
+        endPoll.start(kEndPollMs);
+    }
 
     qint64 ticks = 0;
     if (bar) {

@@ -1,78 +1,14 @@
 // The conversion run end to end: the real window, the converter tools carried
 // inside the program, real images in a temporary output folder.
-#include "windowfixture.h"
+#include "conversionfixture.h"
 
-#include <addresslistview.h>
-#include <conversionrun.h>
 #include <progressbar.h>
 
-#include <QDir>
 #include <QImageReader>
-#include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include <QRegularExpression>
 #include <QTimer>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
-
-const QString kDone = QStringLiteral("Done.");
-
-// A window set up for a run: a private TEMP and output folder, the addresses
-// in the list and the format and mode chosen.
-struct ConversionFixture : WindowFixture {
-    const QString temp = path("temp"), output = path("out");
-
-    ConversionFixture() {
-        QDir().mkpath(temp);
-        QDir().mkpath(output);
-        qputenv("TEMP", QFile::encodeName(temp));
-    }
-    Form1& open(const QStringList& addresses, const QString& extension = "png",
-                bool wholeList = false) {
-        Form1& window = WindowFixture::open();
-        window.ListView1->entries().append(addresses);
-        (extension == "png" ? window.Option4 : window.Option3)->setChecked(true);
-        (wholeList ? window.Option2 : window.Option1)->setChecked(true);
-        window.Text1->setText(output + u'/');
-        return window;
-    }
-    void click() { QTest::mouseClick(window().PushButton2, Qt::LeftButton); }
-    bool converting() { return window().findChild<ConversionRun*>()->converting(); }
-
-    // A stand-in converter, as one left behind by an interrupted run would be.
-    // It logs its arguments and text to "log", then waits for a go-ahead file
-    // there so the test can look at the window while it runs.
-    void placeWaitingTool(const QString& name) {
-        QDir().mkpath(path("log"));
-        write(name, QStringLiteral("#!/bin/sh\n"
-                                   "log='%1'\n"
-                                   "n=$(($(ls \"$log\" | grep -c '^started-') + 1))\n"
-                                   "printf '%s\\n' \"$#\" \"$1\" \"$2\" > \"$log/args-$n\"\n"
-                                   "cp \"$1\" \"$log/text-$n\"\n"
-                                   ": > \"$log/started-$n\"\n"
-                                   "while [ ! -e \"$log/go-$n\" ]; do sleep 0.005; done\n"
-                                   "printf image > \"$2\"\n")
-                        .arg(path("log"))
-                        .toUtf8());
-        QFile::setPermissions(path(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-};
-
-// Everything in `folder`, hidden entries too.
-QStringList entriesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A real image of that format, `lines` lines of 10-point text high and about
 // `longest` characters wide.
@@ -132,7 +68,9 @@ private slots:
     void duringARun_barShowsTheAddress_aSecondClickIsIgnored_andClosingEnds() {
         ConversionFixture fixture;
         const QString log = fixture.path("log");
-        fixture.placeWaitingTool("temp/TXT2PNG.exe");
+        fixture.loadConverter = [&](const conversion::ConverterTool&) {
+            return fixture.waitingTool();
+        };
         Form1& window = fixture.open({"a@example.com", "sub/b@example.com", "c@example.com"});
         QDir(fixture.output).mkdir("sub");
         window.Text1->setText(fixture.output); // no trailing "/"
@@ -163,14 +101,19 @@ private slots:
         // The second click started nothing: three runs, one "Done.".
         QCOMPARE(QDir(log).entryList({"started-*"}).size(), 3);
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
-        // Each run got the text file and the image path as two arguments.
-        const QString text = fixture.temp + "/emails.txt";
-        QCOMPARE(readAll(log + "/args-2"),
-                 ("2\n" + text + '\n' + fixture.output + "/sub/b@example.com.png\n").toUtf8());
+        // Each run got the text file in the run's own folder and the image path
+        // as two arguments.
+        const QString arguments = QString::fromUtf8(readAll(log + "/args-2"));
+        QVERIFY2(QRegularExpression("^2\n" + QRegularExpression::escape(fixture.temp) +
+                                    "/orvanta-run-\\w{6}/emails.txt\n" +
+                                    QRegularExpression::escape(fixture.output) +
+                                    "/sub/b@example.com.png\n$")
+                     .match(arguments)
+                     .hasMatch(),
+                 qPrintable(arguments));
         QCOMPARE(readAll(log + "/text-2"), QByteArray("sub/b@example.com\r\n"));
-        // The tool found in TEMP was used as it was and removed at the end.
         QCOMPARE(readAll(fixture.output + "/a@example.com.png"), QByteArray("image"));
-        QCOMPARE(entriesIn(fixture.temp), QStringList());
+        QCOMPARE(entriesIn(fixture.temp), QStringList()); // the run's folder is gone
     }
 
     void refusals_touchNothing_andTheNextClickWorks_data() {
@@ -210,83 +153,35 @@ private slots:
     }
 
     // Equal addresses make one image, an empty one ".png"; the rest fail with
-    // their reason, and none is written outside the output folder.
+    // their reason, and none is written outside the output folder or under a
+    // name cut short.
     void eachAddress_imageNamedAsTyped_orReportedNotMadeWithWhy() {
         ConversionFixture fixture;
         const QString tooLong = QString(300, u'x') + "@example.com";
+        QVERIFY(fixture.write("out/notes.txt", "my notes"));
         fixture.open({"same@example.com", "same@example.com", "", "nosub/out@example.com", tooLong,
-                      "../escape@example.com", "/abs@example.com"});
+                      "../escape@example.com", "/abs@example.com",
+                      QStringLiteral("notes.txt") + QChar(0) + "@example.com"});
         fixture.click();
 
-        QCOMPARE(entriesIn(fixture.output), (QStringList{".png", "same@example.com.png"}));
+        QCOMPARE(entriesIn(fixture.output),
+                 (QStringList{".png", "notes.txt", "same@example.com.png"}));
+        QCOMPARE(readAll(fixture.output + "/notes.txt"), QByteArray("my notes"));
         QVERIFY(!QFile::exists(fixture.path("escape@example.com.png")));
         QVERIFY(!QFile::exists("/abs@example.com.png"));
         const QString leaves = QStringLiteral("; its image would leave the output folder");
         QCOMPARE(fixture.dialogs.texts(),
-                 QStringList{"Done.\n\n4 of 7 images were not made:\n"
+                 QStringList{"Done.\n\n5 of 8 images were not made:\n"
                              "\"nosub/out@example.com\": the image file could not be written\n\"" +
                              QString(79, u'x') + QChar(0x2026) +
-                             "\": the image file could not be written\n"
+                             "\": its file name would be 316 bytes long, and this file system "
+                             "takes at most 255\n"
                              "\"../escape@example.com\": the address has a \"..\" part" +
                              leaves + "\n\"/abs@example.com\": the address is an absolute path" +
-                             leaves});
+                             leaves + "\n\"notes.txt" + QChar(0x2400) +
+                             "@example.com\": the address holds a NUL character, which no file "
+                             "name can hold"});
         QCOMPARE(entriesIn(fixture.temp), QStringList());
-    }
-
-    // Nothing is run from a place others could have prepared, and nothing is
-    // written through a link; the image is reported not made.
-    void unsafeToolOrFolder_isNotUsed_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reason"); // TOOL stands for the tool's path
-        const QString tool = QStringLiteral("the converter \"TOOL\" ");
-        QTest::newRow("group-writable tool")
-            << "group-writable" << tool + "can be changed by other users; it was not run";
-        QTest::newRow("tool is a symbolic link")
-            << "link" << tool + "is a symbolic link; it was not run";
-        QTest::newRow("another user's tool")
-            << "foreign" << tool + "belongs to another user; it was not run";
-        QTest::newRow("tool is a folder") << "folder" << tool + "is not a file; it was not run";
-        QTest::newRow("without TEMP, the private folder is a link")
-            << "folder link"
-            << "there was no private temporary folder to run the converter from";
-    }
-    void unsafeToolOrFolder_isNotUsed() {
-        QFETCH(QString, kind);
-        QFETCH(QString, reason);
-        ConversionFixture fixture;
-        const QString tool = fixture.temp + "/TXT2PNG.exe", elsewhere = fixture.path("elsewhere");
-        fixture.placeWaitingTool("elsewhere/TXT2PNG.exe");
-        QVERIFY(fixture.write("log/go-1")); // should it run, it must not wait
-        const QByteArray native = QFile::encodeName(tool),
-                         runtime = QFile::encodeName(fixture.path("runtime"));
-        if (kind == "folder link") {
-            qunsetenv("TEMP");
-            qputenv("XDG_RUNTIME_DIR", runtime);
-            QVERIFY(QDir().mkpath(runtime) && ::chmod(runtime, 0700) == 0);
-            QVERIFY(QFile::link(elsewhere, runtime + "/orvanta"));
-        } else if (kind == "link") {
-            QVERIFY(QFile::link(elsewhere + "/TXT2PNG.exe", tool));
-        } else if (kind == "folder") {
-            QVERIFY(QDir().mkpath(tool));
-        } else {
-            QVERIFY(QFile::copy(elsewhere + "/TXT2PNG.exe", tool));
-            QVERIFY(::chmod(native, kind == "group-writable" ? 0770 : 0700) == 0);
-            if (kind == "foreign")
-                QVERIFY(::chown(native, 65534, 65534) == 0);
-        }
-        fixture.open({"a@example.com"});
-        fixture.click();
-
-        const QStringList texts = fixture.dialogs.texts();
-        QCOMPARE(texts.last(), "Done.\n\n1 of 1 image was not made:\n\"a@example.com\": " +
-                                   reason.replace("TOOL", tool));
-        // Only the refused private folder is an error of its own.
-        QCOMPARE(texts.size(), kind == "folder link" ? 2 : 1);
-        QVERIFY(kind != "folder link" || texts[0].contains("PushButton2_Click at line 110\r\r"));
-        QVERIFY(!QFile::exists(fixture.path("log/started-1")));
-        QCOMPARE(entriesIn(elsewhere), QStringList{"TXT2PNG.exe"});
-        if (kind != "folder")
-            QVERIFY(!QFileInfo::exists(tool) && !QFileInfo(tool).isSymLink());
     }
 
     void addressOutsideAscii_isDrawnAsTyped() {
@@ -300,16 +195,10 @@ private slots:
 
         // The converter run directly on the same text in UTF-8 draws the same,
         // and not what replacement characters would give.
-        const auto drawnDirectly = [&](const QString& text) {
-            fixture.write("direct.txt", text.toUtf8() + "\r\n");
-            QProcess::execute(CONVERTER_PNG,
-                              {fixture.path("direct.txt"), fixture.path("direct.png")});
-            return QImage(fixture.path("direct.png"));
-        };
-        QCOMPARE(made, drawnDirectly(address));
+        QCOMPARE(made, fixture.drawnDirectly(address));
         QString replaced = address;
-        QVERIFY(made !=
-                drawnDirectly(replaced.replace(u'ö', QChar(0xfffd)).replace(u'ü', QChar(0xfffd))));
+        QVERIFY(made != fixture.drawnDirectly(
+                            replaced.replace(u'ö', QChar(0xfffd)).replace(u'ü', QChar(0xfffd))));
     }
 
     void manyNotMade_listTheFirstTwenty() {

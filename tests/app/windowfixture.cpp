@@ -42,6 +42,7 @@ Form1& WindowFixture::open() {
         return openUrlSucceeds;
     };
     environment.terminate = [this] { ++terminations; };
+    environment.loadConverter = loadConverter;
     window_ = std::make_unique<Form1>(environment);
     window_->Form_Load();
     window_->show();

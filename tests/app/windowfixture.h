@@ -35,6 +35,7 @@ public:
     QList<QUrl> openedUrls;
     bool openUrlSucceeds = true;
     int terminations = 0;
+    conversion::ToolLoader loadConverter = conversion::LoadConverterTool;
 
 private:
     QTemporaryDir dir_;

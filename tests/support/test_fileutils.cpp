@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace support;
 using fixture::contents;
 
@@ -92,6 +94,13 @@ private slots:
         QCOMPARE(contents(at("emails.txt")), written);
         QVERIFY(
             !fixture::failureOf([&] { WriteTextFile("x", at("nofolder/emails.txt")); }).isEmpty());
+
+        // Neither waits on a pipe nobody reads nor writes into a device.
+        QVERIFY(::mkfifo(QFile::encodeName(at("pipe.txt")), 0666) == 0);
+        const QString piped = fixture::failureOf([&] { WriteTextFile("x", at("pipe.txt")); });
+        QVERIFY2(piped.contains("named pipe"), qPrintable(piped));
+        const QString device = fixture::failureOf([&] { WriteTextFile("x", "/dev/null"); });
+        QVERIFY2(device.contains("not a regular file"), qPrintable(device));
     }
 
     void removeFile_deletesWhatItCan_andNeverFails() {

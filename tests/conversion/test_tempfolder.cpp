@@ -1,6 +1,9 @@
-// Where the tools and the text file live during a run.
-#include <support/failure.h>
+// The folder runs make their own folders in.
+#include "../tmpfsmount.h"
+
+#include <conversion/conversion.h>
 #include <conversion/tempfolder.h>
+#include <support/failure.h>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -69,6 +72,38 @@ private slots:
                          failure.description().contains(expected),
                      qPrintable(failure.description()));
         }
+    }
+
+    // Where programs may not run in TEMP, the first private folder where they
+    // may; where they may nowhere, a reason that says what to do, for every image.
+    void noexecTemp_fallsBackToAPrivateFolder_orSaysToSetTemp() {
+        QTemporaryDir dir;
+        for (const char* name : {"temp", "runtime", "cache"})
+            QVERIFY(QDir().mkpath(dir.filePath(name)));
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("runtime")), 0700) == 0);
+        const TmpfsMount temp(dir.filePath("temp"), MS_NOEXEC, "mode=1777");
+        if (!temp.mounted())
+            QSKIP("no tmpfs can be mounted here (needs root outside a locked-down container)");
+        qputenv("TEMP", QFile::encodeName(dir.filePath("temp")));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath("runtime")));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
+        QCOMPARE(conversion::TemporaryFolder(), dir.filePath("runtime/orvanta"));
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(conversion::TemporaryFolder(), dir.filePath("cache/orvanta"));
+
+        const TmpfsMount cache(dir.filePath("cache"), MS_NOEXEC);
+        QVERIFY(cache.mounted());
+        conversion::Conversion run;
+        QString reason;
+        try {
+            run.open();
+        } catch (const support::Failure& failure) {
+            reason = failure.description();
+        }
+        QVERIFY2(reason.contains("noexec") && reason.contains("Set TEMP"), qPrintable(reason));
+        QCOMPARE(run.convert(conversion::kPngTool, "a@b.c", dir.path(), "a@b.c", {}), reason);
+        QCOMPARE(QDir(dir.filePath("temp")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 };
 

@@ -53,10 +53,12 @@ void ConversionRun::convert(Run& run) {
     CaptionProgressBar& bar = *window_.ProgressBar1;
 
     step(108, [&] { window_.setPointer(Form1::kPointerBusy); });
+    QByteArray jpegBytes, pngBytes;
     step(110, [&] { run.core.open(); });
-    // Loading a tool's bytes and writing them are one call here: 112 and 116.
-    step(112, [&] { run.core.putTool(conversion::kJpegTool); });
-    step(116, [&] { run.core.putTool(conversion::kPngTool); });
+    step(110, [&] { jpegBytes = run.core.toolBytes(conversion::kJpegTool); });
+    step(112, [&] { run.core.putTool(conversion::kJpegTool, jpegBytes); });
+    step(114, [&] { pngBytes = run.core.toolBytes(conversion::kPngTool); });
+    step(116, [&] { run.core.putTool(conversion::kPngTool, pngBytes); });
 
     // The tool carries its extension: 120 and 122 (126 and 128) are one step.
     if (step.guard(118, [&] { return window_.Option3->isChecked(); }))

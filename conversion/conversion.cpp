@@ -31,9 +31,9 @@ void Conversion::open() {
     }
 }
 
-void Conversion::putTool(const ConverterTool& tool) {
-    if (!unusable_)
-        support::WriteBytesIfMissing(loadTool_(tool), fileInFolder(tool.fileName), kToolMode);
+void Conversion::putTool(const ConverterTool& tool, const QByteArray& bytes) {
+    if (!unusable_ && !bytes.isEmpty())
+        support::WriteBytesIfMissing(bytes, fileInFolder(tool.fileName), kToolMode);
 }
 
 void Conversion::removeTool(const ConverterTool& tool) {

@@ -36,8 +36,8 @@ struct WaitingProgress {
 //     conversion::Conversion run;
 //     try {
 //         run.open();              // the folder; then both tools
-//         run.putTool(conversion::kJpegTool);
-//         run.putTool(conversion::kPngTool);
+//         for (const auto& tool : {conversion::kJpegTool, conversion::kPngTool})
+//             run.putTool(tool, run.toolBytes(tool));
 //     } catch (const support::Failure& failure) {
 //         // report failure.description(); convert() then says why nothing is made
 //     }
@@ -47,8 +47,10 @@ struct WaitingProgress {
 //     run.close();                 // or let the destructor do it
 //
 // `convert` never throws: it returns nothing when the image was made, and the
-// reason otherwise. A front that traps and numbers each step of an image
-// uses ImageConversion (imageconversion.h) instead.
+// reason otherwise (the converter failed or made no file, the text could not
+// be written, or the name was refused: see imagepath.h). Runs of two programs
+// at once never meet: each has its own folder. A front that traps and numbers
+// each step of an image uses ImageConversion (imageconversion.h) instead.
 class Conversion {
 public:
     explicit Conversion(ToolLoader loadTool = LoadConverterTool);
@@ -60,8 +62,11 @@ public:
     // (tempfolder.h). Throws support::Failure when there is none to be had;
     // the reason is then kept and every image names it.
     void open();
-    // Puts the converter in the run's folder. Throws support::Failure.
-    void putTool(const ConverterTool& tool);
+    // The converter's executable bytes. Throws support::Failure.
+    QByteArray toolBytes(const ConverterTool& tool) const { return loadTool_(tool); }
+    // Puts the converter in the run's folder (no bytes, no file). Throws
+    // support::Failure.
+    void putTool(const ConverterTool& tool, const QByteArray& bytes);
     void removeTool(const ConverterTool& tool);
     // Removes the run's folder with all in it; the run is over. Never fails.
     void close();

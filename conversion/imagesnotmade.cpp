@@ -8,9 +8,9 @@ constexpr qsizetype kListedImages = 20;
 constexpr qsizetype kShownNameLength = 80;
 
 // A name as long as a file name can be would fill the box on its own, and a
-// NUL would end the text there.
+// NUL would end the text there; it is shown as "\0".
 QString shownName(QString image) {
-    image.replace(QChar(0), QChar(0x2400));
+    image.replace(QChar(0), QStringLiteral("\\0"));
     if (image.size() <= kShownNameLength)
         return image;
     return image.left(kShownNameLength - 1) + QChar(0x2026);

@@ -132,8 +132,13 @@ void WriteTextFile(const QString& text, const QString& path) {
         fail(QStringLiteral("Cannot write \"%1\": it is not a regular file").arg(path));
     }
 
+    // Truncating an empty file is skipped: ext4 would then start writing the
+    // file back at the close, some milliseconds for every image on disk.
     const QByteArray line = text.toUtf8() + "\r\n";
-    int error = ::ftruncate(fd, 0) == 0 && writeAll(fd, line.constData(), line.size()) ? 0 : errno;
+    int error =
+        (st.st_size == 0 || ::ftruncate(fd, 0) == 0) && writeAll(fd, line.constData(), line.size())
+            ? 0
+            : errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)

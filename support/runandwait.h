@@ -14,7 +14,8 @@ constexpr int kStatusLost = -2147483647 - 1;   // INT_MIN: something else reaped
 
 // Starts `program` with `arguments` (no shell: each argument arrives as one,
 // quotes and spaces included) and waits for its end while the window stays
-// responsive; the end is noticed at once. Returns the exit status, or see above.
+// responsive; the end is noticed at once (within a millisecond where the
+// kernel offers no pidfd). Returns the exit status, or see above.
 //
 // With a bar, a 100 ms tick keeps it alive while the program runs long (see
 // waitingprogress.h); `caption` and `startValue` are what the bar shows before

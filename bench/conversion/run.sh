@@ -2,11 +2,12 @@
 # One conversion run of 1,000 addresses in per-address PNG mode through the
 # real window on the offscreen platform, against the same converter run
 # 1,000 times directly from a shell loop, and against ImageMagick's
-# `convert label:` once per address on the same list, in one session of
-# hyperfine runs. The program's own click-to-"Done." time is printed first;
+# `convert label:` once per address on the same list (in Liberation Mono, the
+# converter's own font; ImageMagick's default Helvetica may be missing), in
+# one session of hyperfine runs. The program's own click-to-"Done." time is printed first;
 # the whole process adds about 75 ms of start and exit.
-# The program runs as on a desktop, with TEMP unset, so its tools and text
-# file live in $XDG_RUNTIME_DIR (a memory file system under a login session;
+# The program runs as on a desktop, with TEMP unset, so its run folder lives
+# in $XDG_RUNTIME_DIR (a memory file system under a login session;
 # one under /dev/shm is made when the variable is unset); a second program
 # command puts TEMP on the disk instead.
 # Scratch data (text files and the three output folders) goes to a folder in
@@ -53,7 +54,7 @@ fresh() { echo "rm -rf '$data/$1' && mkdir '$data/$1'"; }
 direct="for f in '$data'/texts/*; do '$tool' \"\$f\" '$data/out-direct/'\"\${f##*/}\".png; done"
 program="'$bench' '$data/addresses.txt' '$data/out-program/'"
 program_disk_temp="TEMP='$disk_temp' $program"
-imagemagick="while read -r a; do '$magick' label:\"\$a\" '$data/out-magick/'\"\$a\".png; done <'$data/addresses.txt'"
+imagemagick="while read -r a; do '$magick' -font Liberation-Mono label:\"\$a\" '$data/out-magick/'\"\$a\".png; done <'$data/addresses.txt'"
 
 echo "== inside the program"
 rm -rf "$data/out-program" && mkdir "$data/out-program"

@@ -92,4 +92,5 @@ private:
     std::optional<QCursor> customCursor_;
     QList<QWidget*> handWidgets_;
     QList<QWidget*> arrowWidgets_;
+    QList<QObject*> commands_;
 };

@@ -8,9 +8,6 @@
 
 // Each command object is a child of the window and connects its own controls.
 void Form1::attachCommands() {
-    new AddressIntake(*this);
-    new FileDrop(*this);
-    new ListReorder(*this);
-    new OutputFolderCommand(*this);
-    new ConversionRun(*this);
+    commands_ = {new AddressIntake(*this), new FileDrop(*this), new ListReorder(*this),
+                 new OutputFolderCommand(*this), new ConversionRun(*this)};
 }

@@ -77,7 +77,7 @@ void AddressIntake::PushButton9_Click() {
 void AddressIntake::loadListFile(const QString& path) {
     AddressListModel& list = form_.ListView1->entries();
     support::LoadListFile(
-        path, [&list](const QStringList& entries) { list.append(entries); },
+        path, [&list](support::EntryList entries) { list.append(std::move(entries)); },
         [this](const QString& message) { form_.showMessage(message); });
 }
 

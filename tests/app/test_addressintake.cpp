@@ -5,7 +5,24 @@
 
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTest>
+
+namespace {
+
+// Paints the list as usual and keeps the length of the longest text painted.
+class PaintedLength : public QStyledItemDelegate {
+public:
+    mutable qsizetype longest = 0;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        longest = qMax(longest, option->text.size());
+    }
+};
+
+} // namespace
 
 class TestAddressIntake : public QObject {
     Q_OBJECT
@@ -82,6 +99,24 @@ private slots:
                  QStringList(5, "Load List(s) - Hold Ctrl to select multiple list files"));
         QCOMPARE(fixture.dialogs.filters,
                  QStringList(5, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"));
+    }
+
+    // A line of megabytes would hold the window up at every repaint if painted whole.
+    void aLongEntry_isPaintedShort_butKeptWhole() {
+        WindowFixture fixture;
+        const QByteArray line = QByteArray(5 << 20, 'x') + "@example.com";
+        QVERIFY(fixture.write("long.txt", "a@b\r\n" + line + "\r\n"));
+        Form1& window = fixture.open();
+        PaintedLength painted;
+        window.ListView1->setItemDelegate(&painted);
+        fixture.dialogs.openAnswers << QStringList{fixture.path("long.txt")};
+        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.ListView1->viewport()->repaint();
+
+        QVERIFY2(painted.longest > 100 && painted.longest < 10000,
+                 qPrintable(QString::number(painted.longest)));
+        QCOMPARE(fixture.entries(), (QStringList{"a@b", line}));
     }
 
     void deleteAndDoubleClick_removeTheSelectedEntry_unlessBusy() {

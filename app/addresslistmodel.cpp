@@ -26,9 +26,7 @@ void AddressListModel::setHeader(const QString& header) {
     emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
-void AddressListModel::append(const QString& entry) {
-    append(QStringList{entry});
-}
+void AddressListModel::append(const QString& entry) { append(QStringList{entry}); }
 
 void AddressListModel::append(const QStringList& entries) {
     support::EntryList batch;

@@ -53,9 +53,7 @@ void AddressListView::addColumn(const QString& header) {
     this->header()->show();
 }
 
-void AddressListView::setColumnWidthTwips(int twips) {
-    setColumnWidth(0, twipsToPixels(twips));
-}
+void AddressListView::setColumnWidthTwips(int twips) { setColumnWidth(0, twipsToPixels(twips)); }
 
 int AddressListView::selectedRow() const {
     const QModelIndexList rows = selectionModel()->selectedRows();

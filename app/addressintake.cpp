@@ -84,9 +84,9 @@ void AddressIntake::PushButton9_Click() {
 }
 
 void AddressIntake::loadListFile(const QString& path) {
-    AddressListModel& list = form_.ListView1->entries();
+    AddressListView* list = form_.ListView1;
     support::LoadListFile(
-        path, [&list](const QStringList& entries) { list.append(entries); },
+        path, [list](support::EntryList entries) { list->appendEntries(std::move(entries)); },
         [this](const QString& message) { form_.showMessage(message); });
 }
 

@@ -1,15 +1,17 @@
 #include "addresslistmodel.h"
 
+#include <support/failure.h>
+
+#include <limits>
+
 int AddressListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }
 
 QVariant AddressListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= count())
+    if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return entries_.at(index.row());
-    return {};
+    return entries_.leading(index.row(), kShownLength);
 }
 
 QVariant AddressListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -27,10 +29,21 @@ void AddressListModel::setHeader(const QString& header) {
 void AddressListModel::append(const QString& entry) { append(QStringList{entry}); }
 
 void AddressListModel::append(const QStringList& entries) {
+    support::EntryList batch;
+    batch.reserve(entries.size());
+    for (const QString& entry : entries)
+        batch.append(entry);
+    append(std::move(batch));
+}
+
+void AddressListModel::append(support::EntryList entries) {
     if (entries.isEmpty())
         return;
+    if (entries.size() > std::numeric_limits<int>::max() - count())
+        support::fail(QStringLiteral("The list cannot hold more than %1 entries")
+                          .arg(std::numeric_limits<int>::max()));
     beginInsertRows({}, count(), count() + static_cast<int>(entries.size()) - 1);
-    entries_ += entries;
+    entries_.append(std::move(entries));
     endInsertRows();
 }
 
@@ -38,22 +51,23 @@ void AddressListModel::remove(int row) {
     if (row < 0 || row >= count())
         return;
     beginRemoveRows({}, row, row);
-    entries_.removeAt(row);
+    entries_.remove(row);
     endRemoveRows();
 }
 
 void AddressListModel::clear() {
-    if (entries_.isEmpty())
-        return;
-    beginResetModel();
-    entries_.clear();
-    endResetModel();
+    const bool hadRows = !entries_.isEmpty();
+    if (hadRows)
+        beginResetModel();
+    entries_.clear(); // also frees what entries removed one by one left behind
+    if (hadRows)
+        endResetModel();
 }
 
-void AddressListModel::setText(int row, const QString& text) {
-    if (row < 0 || row >= count())
+void AddressListModel::exchange(int row, int other) {
+    if (row < 0 || row >= count() || other < 0 || other >= count())
         return;
-    entries_[row] = text;
-    const QModelIndex changed = index(row);
-    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    entries_.exchange(row, other);
+    for (const int changed : {row, other})
+        emit dataChanged(index(changed), index(changed), {Qt::DisplayRole});
 }

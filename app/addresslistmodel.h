@@ -1,5 +1,7 @@
 #pragma once
 
+#include <support/entrylist.h>
+
 #include <QAbstractListModel>
 #include <QStringList>
 
@@ -8,6 +10,11 @@
 class AddressListModel : public QAbstractListModel {
     Q_OBJECT
 public:
+    // The list shows at most this much of an entry: painting one of
+    // megabytes would hold the window up at every repaint. The entry itself
+    // stays whole.
+    static constexpr qsizetype kShownLength = 4000;
+
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -16,16 +23,18 @@ public:
 
     void setHeader(const QString& header);
     void append(const QString& entry);
-    // One insertion for a whole batch, so a million-line file appends at once.
     void append(const QStringList& entries);
+    // One insertion for a whole batch, so a million-line file appends at once.
+    // Throws Failure when the list would outgrow the number of rows a view can hold.
+    void append(support::EntryList entries);
     void remove(int row);
     void clear();
     int count() const { return static_cast<int>(entries_.size()); }
-    const QString& text(int row) const { return entries_.at(row); }
-    void setText(int row, const QString& text);
-    const QStringList& entries() const { return entries_; }
+    QString text(int row) const { return entries_.text(row); }
+    bool sameText(int row, int other) const { return entries_.sameText(row, other); }
+    void exchange(int row, int other);
 
 private:
-    QStringList entries_;
+    support::EntryList entries_;
     QString header_;
 };

@@ -2,7 +2,20 @@
 
 #include "twips.h"
 
+#include <support/failure.h>
+
+#include <QByteArray>
 #include <QHeaderView>
+
+#include <new>
+
+namespace {
+
+// What the tree view keeps for each row it lays out (about 40 bytes), and
+// as much again for what it allocates around it while laying out.
+constexpr qsizetype kLayoutBytesPerRow = 80;
+
+} // namespace
 
 AddressListView::AddressListView(QWidget* parent) : QTreeView(parent) {
     setModel(&model_);
@@ -19,6 +32,20 @@ AddressListView::AddressListView(QWidget* parent) : QTreeView(parent) {
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(false);
     header()->hide(); // shown once the column exists
+}
+
+void AddressListView::appendEntries(support::EntryList entries) {
+    const qsizetype rows = model_.count() + entries.size();
+    try {
+        // The view cannot survive failing to allocate its layout, so the
+        // room for it is tried here first, where a failure can be reported.
+        QByteArray room;
+        room.reserve(rows * kLayoutBytesPerRow);
+    } catch (const std::bad_alloc&) {
+        support::fail(
+            QStringLiteral("There is not enough memory for a list of %1 entries").arg(rows));
+    }
+    model_.append(std::move(entries));
 }
 
 void AddressListView::addColumn(const QString& header) {

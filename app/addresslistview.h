@@ -15,6 +15,10 @@ public:
     AddressListModel& entries() { return model_; }
     const AddressListModel& entries() const { return model_; }
 
+    // Appends a batch of entries, or throws Failure when there would be no
+    // memory left to lay the longer list out.
+    void appendEntries(support::EntryList entries);
+
     void addColumn(const QString& header);
     void setColumnWidthTwips(int twips);
 

@@ -28,13 +28,20 @@ bool FileDrop::offersLocalFiles(const QMimeData* data) {
            std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
 }
 
+void FileDrop::acceptAsCopy(QDropEvent* event) {
+    // Whatever the file manager proposes: a move taken would have it delete
+    // the dragged files once the list has their paths.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
 bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         if (offersLocalFiles(drag->mimeData())) {
-            drag->acceptProposedAction(); // left as the file manager offers it
+            acceptAsCopy(drag);
         } else {
             drag->setDropAction(Qt::IgnoreAction);
             drag->ignore();
@@ -50,7 +57,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
         QStringList paths;
         for (const QUrl& url : drop->mimeData()->urls())
             paths << url.toLocalFile();
-        drop->acceptProposedAction();
+        acceptAsCopy(drop);
         // The drag data belongs to the drag, which may end while the walk
         // lets the window run, so only the copied paths are used.
         ListView1_OLEDragDrop(paths);

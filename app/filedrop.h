@@ -3,6 +3,7 @@
 #include <QObject>
 
 class Form1;
+class QDropEvent;
 class QMimeData;
 
 // Files and folders dropped on the address list from a file manager: a file
@@ -18,6 +19,7 @@ protected:
 
 private:
     static bool offersLocalFiles(const QMimeData* data);
+    static void acceptAsCopy(QDropEvent* event);
     void ListView1_OLEDragDrop(const QStringList& paths);
 
     Form1& form_;

@@ -83,7 +83,12 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     centerOnScreen();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The commands watch the controls' events, and the controls send some
+    // while the window takes them down; by then the window is no Form1 any
+    // more, so the commands go first, while it still is one.
+    qDeleteAll(commands_);
+}
 
 void Form1::buildControls() {
     ListView1 = place(new AddressListView(this), twipsRect(120, 120, 7800, 2535));

@@ -97,4 +97,5 @@ private:
     QList<QWidget*> handWidgets_;
     QList<QWidget*> arrowWidgets_;
     AddressIntake* intake_ = nullptr;
+    QList<QObject*> commands_;
 };

@@ -9,10 +9,8 @@
 // Each command object is a child of the window and connects its own controls.
 void Form1::attachCommands() {
     intake_ = new AddressIntake(*this);
-    new FileDrop(*this);
-    new ListReorder(*this);
-    new OutputFolderCommand(*this);
-    new ConversionRun(*this);
+    commands_ = {intake_, new FileDrop(*this), new ListReorder(*this),
+                 new OutputFolderCommand(*this), new ConversionRun(*this)};
 }
 
 void Form1::openListFiles(const QStringList& paths) {

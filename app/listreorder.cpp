@@ -34,10 +34,16 @@ bool ListReorder::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
         ListView1_MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
         break; // the list still selects the row and reports the entry click
-    case QEvent::MouseMove:
-        ListView1_MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseMove: {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        // The release may have gone elsewhere, to a message box that was up
+        // meanwhile: a pointer that moves with no button held drags nothing.
+        if (dragging_ && move->buttons() == Qt::NoButton)
+            ListView1_MouseUp();
+        ListView1_MouseMove(move->position().toPoint());
         // While dragging the list must not select or scroll on its own.
         return dragging_;
+    }
     case QEvent::MouseButtonRelease:
         ListView1_MouseUp();
         break;
@@ -73,12 +79,10 @@ void ListReorder::ListView1_MouseMove(const QPoint& at) {
     if (hover < 0 || !dragEntry_.isValid())
         return;
     const int dragged = dragEntry_.row();
-    if (entries.text(dragged) == entries.text(hover))
+    if (entries.sameText(dragged, hover))
         return;
 
-    const QString kept = entries.text(dragged);
-    entries.setText(dragged, entries.text(hover));
-    entries.setText(hover, kept);
+    entries.exchange(dragged, hover);
     list->selectRow(hover);
     dragEntry_ = entries.index(hover);
     scrollAlong(hover);

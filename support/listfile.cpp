@@ -1,5 +1,6 @@
 #include "listfile.h"
 
+#include "entrysplitter.h"
 #include "failure.h"
 #include "fileutils.h"
 #include "textdecoding.h"
@@ -10,124 +11,159 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace support {
 namespace {
 
-// Closes the descriptor however reading ends.
-class FileDescriptor {
+constexpr qsizetype kChunk = qsizetype(1) << 20;
+
+// An open list file, read a chunk at a time; closed however reading ends.
+class ListFileReader {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
+    explicit ListFileReader(const QString& path) : path_(path) {
+        // Non-blocking, so that a named pipe chosen by mistake cannot hang the window.
+        fd_.fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_.fd < 0)
+            failErrno(QStringLiteral("Cannot open"), path, errno);
+        struct stat st;
+        if (::fstat(fd_.fd, &st) != 0)
+            failErrno(QStringLiteral("Cannot read"), path, errno);
+        if (S_ISDIR(st.st_mode))
+            fail(QStringLiteral("Cannot read \"%1\": it is a folder, not a list file").arg(path));
+        if (!S_ISREG(st.st_mode))
+            fail(QStringLiteral("Cannot read \"%1\": it is not a regular file").arg(path));
     }
-    int get() const { return fd_; }
+
+    QByteArray head(qsizetype size) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        bytes.truncate(readAt(bytes.data(), size, 0));
+        return bytes;
+    }
+
+    // Calls `take` with the whole file from its start, one chunk after another.
+    template <class Take> void forEachChunk(Take take) {
+        QByteArray chunk(kChunk, Qt::Uninitialized);
+        for (qint64 offset = 0;;) {
+            const qsizetype filled = readAt(chunk.data(), kChunk, offset);
+            if (filled == 0)
+                return;
+            take(QByteArrayView(chunk.constData(), filled));
+            offset += filled;
+        }
+    }
 
 private:
-    int fd_;
+    // Fills `into` from `offset` on; less only at the end of the file.
+    qsizetype readAt(char* into, qsizetype size, qint64 offset) {
+        qsizetype filled = 0;
+        while (filled < size) {
+            const ssize_t n = ::pread(fd_.fd, into + filled, static_cast<size_t>(size - filled),
+                                      static_cast<off_t>(offset + filled));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                failErrno(QStringLiteral("Cannot read"), path_, errno);
+            if (n == 0)
+                break;
+            filled += n;
+        }
+        return filled;
+    }
+
+    // Closes the file also when the constructor gives up on it.
+    struct Descriptor {
+        Descriptor() = default;
+        Descriptor(const Descriptor&) = delete;
+        Descriptor& operator=(const Descriptor&) = delete;
+        ~Descriptor() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+        int fd = -1;
+    };
+
+    QString path_;
+    Descriptor fd_;
 };
 
-QByteArray readWholeFile(const QString& path) {
-    // Non-blocking, so that a named pipe chosen by mistake cannot hang the window.
-    const FileDescriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0)
-        failErrno(QStringLiteral("Cannot open"), path, errno);
+// What a first reading tells of a file that has no UTF-16 or UTF-32 mark:
+// whether all of it is UTF-8, and at most how many entries it holds.
+struct Survey {
+    bool utf8 = true;
+    qsizetype entries = 1;
+};
 
-    struct stat st;
-    if (::fstat(file.get(), &st) != 0)
-        failErrno(QStringLiteral("Cannot read"), path, errno);
-    if (S_ISDIR(st.st_mode))
-        fail(QStringLiteral("Cannot read \"%1\": it is a folder, not a list file").arg(path));
-    if (!S_ISREG(st.st_mode))
-        fail(QStringLiteral("Cannot read \"%1\": it is not a regular file").arg(path));
-
-    QByteArray bytes;
-    bytes.resize(st.st_size);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() + 65536); // the file grew while being read
-        const ssize_t n =
-            ::read(file.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            failErrno(QStringLiteral("Cannot read"), path, errno);
-        if (n == 0)
-            break;
-        filled += n;
-    }
-    bytes.truncate(filled);
-    return bytes;
+Survey survey(ListFileReader& file) {
+    Survey found;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString scratch;
+    bool afterCr = false;
+    const auto check = [&](QByteArrayView bytes) {
+        scratch.resize(utf8.requiredSpace(bytes.size()));
+        utf8.appendToBuffer(scratch.data(), bytes);
+        found.utf8 = !utf8.hasError();
+    };
+    file.forEachChunk([&](QByteArrayView chunk) {
+        for (const char c : chunk) {
+            found.entries += c == '\r' || (c == '\n' && !afterCr);
+            afterCr = c == '\r';
+        }
+        if (found.utf8)
+            check(chunk);
+    });
+    if (found.utf8)
+        check("\n"); // a sequence cut off by the end of the file shows only when more follows
+    return found;
 }
 
-// The number of line ends and LFs: growing a list of a million entries step
-// by step costs more than counting them first.
-qsizetype countBreaks(QByteArrayView bytes) {
-    qsizetype breaks = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' || (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')))
-            ++breaks;
-    }
-    return breaks;
+EntryList readBytes(ListFileReader& file) {
+    const Survey found = survey(file);
+    EntryList entries;
+    entries.reserve(found.entries);
+    EntrySplitter<QByteArrayView> split([&](QByteArrayView line) {
+        if (found.utf8)
+            entries.appendUtf8(line);
+        else
+            entries.append(DecodeWindows1252(line));
+    });
+    bool first = true;
+    file.forEachChunk([&](QByteArrayView chunk) {
+        split.feed(first ? WithoutUtf8Bom(chunk) : chunk);
+        first = false;
+    });
+    split.finish();
+    return entries;
 }
 
-// Cuts `bytes` into entries and decodes each with `decode`; stops early when
-// `decode` says so. CR and LF never occur inside a longer UTF-8 sequence or a
-// Windows-1252 character, so the bytes can be cut before decoding.
-template <class Decode> QStringList splitEntries(QByteArrayView bytes, Decode decode) {
-    const char* data = bytes.data();
-    const qsizetype size = bytes.size();
-    QStringList entries;
-    entries.reserve(countBreaks(bytes) + 1);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        if (!decode(entries, QByteArrayView(data + start, i - start)))
-            return entries;
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    // The text after the last break is a line of its own, except after a line
-    // end proper (CR or CR LF): reading stops there. An LF only separates.
-    const bool endsInLf =
-        size > 0 && data[size - 1] == '\n' && (size < 2 || data[size - 2] != '\r');
-    if (start < size || endsInLf)
-        decode(entries, QByteArrayView(data + start, size - start));
+EntryList readWide(ListFileReader& file, QStringConverter::Encoding encoding) {
+    QStringDecoder decode(encoding); // drops the byte-order mark
+    EntryList entries;
+    EntrySplitter<QStringView> split([&](QStringView line) { entries.append(line); });
+    file.forEachChunk([&](QByteArrayView chunk) {
+        const QString text = decode(chunk);
+        split.feed(text);
+    });
+    split.finish();
     return entries;
 }
 
 } // namespace
 
-QStringList ListEntries(QByteArrayView bytes) {
-    bytes = WithoutUtf8Bom(bytes);
-    // Each entry is decoded on its own: without ConvertInitialBom the decoder
-    // would drop a U+FEFF that starts any entry, not just the file's mark.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                    QStringConverter::Flag::ConvertInitialBom);
-    QStringList entries = splitEntries(bytes, [&](QStringList& out, QByteArrayView entry) {
-        out.append(utf8.decode(entry));
-        return !utf8.hasError();
-    });
-    if (!utf8.hasError())
-        return entries;
-    return splitEntries(bytes, [](QStringList& out, QByteArrayView entry) {
-        out.append(DecodeWindows1252(entry));
-        return true;
-    });
-}
-
-QStringList ReadListFile(const QString& path) {
-    return ListEntries(readWholeFile(path));
+EntryList ReadListFile(const QString& path) {
+    try {
+        ListFileReader file(path);
+        const std::optional<QStringConverter::Encoding> marked =
+            QStringConverter::encodingForData(file.head(4));
+        if (marked && *marked != QStringConverter::Utf8)
+            return readWide(file, *marked);
+        return readBytes(file);
+    } catch (const std::bad_alloc&) {
+        fail(QStringLiteral("Cannot read \"%1\": it does not fit in memory").arg(path));
+    }
 }
 
 void LoadListFile(const QString& path, const EntrySink& append, const MessageNotice& notify) {

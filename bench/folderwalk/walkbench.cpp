@@ -25,17 +25,18 @@ int main(int argc, char** argv) {
         ++failures;
     };
 
-    QStringList entries;
+    qsizetype entries = 0;
     QElapsedTimer timer;
     timer.start();
     try {
         if (mode == QLatin1String("drop")) {
-            entries =
-                support::DroppedFolderFiles(path, [&](const QString& description, const QString&,
-                                                      int) { report(description); });
+            const auto reportStep = [&](const QString& description, const QString&, int) {
+                report(description);
+            };
+            entries = support::DroppedFolderFiles(path, reportStep).size();
         } else if (mode == QLatin1String("load")) {
             support::LoadListFile(
-                path, [&](QStringList batch) { entries = std::move(batch); }, report);
+                path, [&](support::EntryList batch) { entries = batch.size(); }, report);
         } else {
             std::fprintf(stderr, "unknown mode %s\n", argv[1]);
             return 2;
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const qint64 elapsed = timer.elapsed();
-    std::printf("%lld entries in %lld ms\n", static_cast<long long>(entries.size()),
+    std::printf("%lld entries in %lld ms\n", static_cast<long long>(entries),
                 static_cast<long long>(elapsed));
     return failures == 0 ? 0 : 1;
 }

@@ -3,9 +3,40 @@
 
 #include <addresslistview.h>
 
+#include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTest>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Paints the list as usual and keeps the longest text painted.
+class LongestPainted : public QStyledItemDelegate {
+public:
+    mutable QString text;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->text.size() > text.size())
+            text = option->text;
+    }
+};
+
+// The address space the process has mapped, in bytes.
+rlim_t mappedBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(0).toULongLong() * rlim_t(::sysconf(_SC_PAGESIZE));
+}
+
+} // namespace
 
 class TestAddressIntake : public QObject {
     Q_OBJECT
@@ -82,6 +113,52 @@ private slots:
                  QStringList(5, "Load List(s) - Hold Ctrl to select multiple list files"));
         QCOMPARE(fixture.dialogs.filters,
                  QStringList(5, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"));
+    }
+
+    // A line of megabytes would hold the window up at every repaint if painted whole.
+    void aLongEntry_isPaintedShort_butKeptWhole() {
+        WindowFixture fixture;
+        const QByteArray line = "x" + QByteArray("\xC3\xA9").repeated(5 << 19) + "@example.com";
+        QVERIFY(fixture.write("long.txt", "a@b\r\n" + line + "\r\n"));
+        Form1& window = fixture.open();
+        LongestPainted painted;
+        window.ListView1->setItemDelegate(&painted);
+        fixture.dialogs.openAnswers << QStringList{fixture.path("long.txt")};
+        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.ListView1->viewport()->repaint();
+
+        QVERIFY2(painted.text.size() > 100 && painted.text.size() < 10000,
+                 qPrintable(QString::number(painted.text.size())));
+        QVERIFY(QString::fromUtf8(line).startsWith(painted.text)); // no character cut in two
+        QCOMPARE(fixture.entries(), (QStringList{"a@b", line}));
+    }
+
+    // The list view cannot survive failing to lay out a list; the load must
+    // find out first and report it.
+    void aListTooLargeForMemory_isReported_andTheWindowLivesOn() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer maps far more address space than any such limit");
+#endif
+        WindowFixture fixture;
+        QVERIFY(fixture.write("many.txt", QByteArray("a\n").repeated(1000000)));
+        Form1& window = fixture.open();
+        window.ListView1->entries().append(QString("x"));
+        fixture.dialogs.openAnswers << QStringList{fixture.path("many.txt")};
+        rlimit saved;
+        QVERIFY(::getrlimit(RLIMIT_AS, &saved) == 0);
+        // Room for the entries themselves (about 10 MB), not for laying them out.
+        const rlimit tight{mappedBytes() + (40 << 20), saved.rlim_max};
+        QVERIFY(tight.rlim_cur > (40 << 20) && ::setrlimit(RLIMIT_AS, &tight) == 0);
+        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+        QApplication::processEvents();
+        window.ListView1->viewport()->repaint();
+        ::setrlimit(RLIMIT_AS, &saved);
+
+        QCOMPARE(fixture.dialogs.shown.size(), 1);
+        QCOMPARE(fixture.dialogs.shown[0].caption, QString("Application Error"));
+        QCOMPARE(fixture.entries(), QStringList{"x"});
+        QCOMPARE(window.pointer(), Form1::kPointerDefault);
     }
 
     void deleteAndDoubleClick_removeTheSelectedEntry_unlessBusy() {

@@ -12,10 +12,19 @@
 
 namespace {
 
-// Drags `urls` (and `text`) over the middle of the list and drops them there;
-// tells whether the drag was taken and with which effect.
-std::pair<bool, Qt::DropAction> dragAndDrop(Form1& window, const QStringList& urls,
-                                            const QString& text = {}) {
+// What became of one drag: what the source proposed, whether the list took
+// it, and the effect it answered while the drag was over it and at the drop.
+struct Dragged {
+    Qt::DropAction proposed;
+    bool taken;
+    Qt::DropAction overList;
+    Qt::DropAction dropped;
+};
+
+// Drags `urls` (and `text`) over the middle of the list and drops them there,
+// with copying, moving and linking offered as file managers do.
+Dragged dragAndDrop(Form1& window, const QStringList& urls, const QString& text = {},
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMimeData data;
     if (!urls.isEmpty())
         data.setUrls(QUrl::fromStringList(urls));
@@ -23,12 +32,12 @@ std::pair<bool, Qt::DropAction> dragAndDrop(Form1& window, const QStringList& ur
         data.setText(text);
     QWidget* viewport = window.ListView1->viewport();
     const QPoint at = viewport->rect().center();
-    const Qt::DropActions offered = Qt::CopyAction | Qt::LinkAction;
-    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(viewport, &enter);
-    QDropEvent drop(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(viewport, &drop);
-    return {enter.isAccepted(), enter.dropAction()};
+    return {enter.proposedAction(), enter.isAccepted(), enter.dropAction(), drop.dropAction()};
 }
 
 QString url(const QString& path) {
@@ -48,19 +57,36 @@ private slots:
         const QString first = fixture.path("first"), second = fixture.path("second");
         const QString loose = fixture.path("loose.txt"), gone = fixture.path("gone.txt");
         Form1& window = fixture.open();
-        const std::pair<bool, Qt::DropAction> refused{false, Qt::IgnoreAction};
-        QCOMPARE(dragAndDrop(window, {}, "someone@example.com"), refused);
-        QCOMPARE(dragAndDrop(window, {url(loose), "https://example.com/a.txt"}), refused);
+        for (const Dragged& refused :
+             {dragAndDrop(window, {}, "someone@example.com"),
+              dragAndDrop(window, {url(loose), "https://example.com/a"})}) {
+            QVERIFY(!refused.taken);
+            QCOMPARE(refused.overList, Qt::IgnoreAction);
+        }
         QCOMPARE(fixture.entries(), QStringList());
-        const auto [taken, effect] =
-            dragAndDrop(window, {url(second), url(loose), url(gone), url(first)});
+        const Dragged taken = dragAndDrop(window, {url(second), url(loose), url(gone), url(first)});
 
-        QVERIFY(taken);
-        QCOMPARE(effect, Qt::CopyAction); // as the file manager proposed
+        QVERIFY(taken.taken);
+        QCOMPARE(taken.dropped, Qt::CopyAction);
         // A dropped file is not opened: its path is the entry, whatever it holds.
         QCOMPARE(fixture.entries(), (QStringList{second + "/c.txt", loose, gone, first + "/a.txt",
                                                  first + "/sub/b.txt"}));
         QVERIFY(fixture.dialogs.shown.isEmpty());
+    }
+
+    // A file manager that is answered "moved" deletes the dragged files.
+    void aProposedMove_isTakenAsACopy() {
+        WindowFixture fixture;
+        QVERIFY(fixture.write("mail.txt"));
+        Form1& window = fixture.open();
+        const Dragged moved =
+            dragAndDrop(window, {url(fixture.path("mail.txt"))}, {}, Qt::ShiftModifier);
+
+        QCOMPARE(moved.proposed, Qt::MoveAction);
+        QVERIFY(moved.taken);
+        QCOMPARE(moved.overList, Qt::CopyAction);
+        QCOMPARE(moved.dropped, Qt::CopyAction);
+        QCOMPARE(fixture.entries(), QStringList{fixture.path("mail.txt")});
     }
 
     void clearAndCloseDuringAFolderWalk_areHandledAtOnce() {

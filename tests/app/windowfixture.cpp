@@ -50,7 +50,11 @@ Form1& WindowFixture::open() {
 }
 
 QStringList WindowFixture::entries() const {
-    return window_->ListView1->entries().entries();
+    const AddressListModel& list = window_->ListView1->entries();
+    QStringList texts;
+    for (int row = 0; row < list.count(); ++row)
+        texts << list.text(row);
+    return texts;
 }
 
 QPoint WindowFixture::rowCenter(int row) const {

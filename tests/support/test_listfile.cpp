@@ -2,6 +2,7 @@
 
 #include <support/listfile.h>
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,7 +22,7 @@ LoadResult load(const QString& path) {
     LoadResult result;
     result.failure = fixture::failureOf([&] {
         LoadListFile(
-            path, [&](QStringList entries) { result.batches.append(entries); },
+            path, [&](support::EntryList entries) { result.batches.append(entries.texts()); },
             [&](const QString& message) { result.messages.append(message); });
     });
     return result;
@@ -31,6 +32,11 @@ void row(const char* name, const QByteArray& bytes, const QStringList& entries) 
     QTest::newRow(name) << bytes << entries;
 }
 
+// `text` as a Windows tool saves "Unicode" text: with a byte-order mark.
+QByteArray marked(QStringConverter::Encoding encoding, const QString& text) {
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
+}
+
 } // namespace
 
 class TestListFile : public QObject {
@@ -38,7 +44,7 @@ class TestListFile : public QObject {
     QTemporaryDir dir_;
 
 private slots:
-    void entriesFollowLineEnds_inUtf8OrWindows1252_data() {
+    void entriesFollowLineEnds_inTheFilesEncoding_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("entries");
         row("CR LF", "a\r\nb\r\n", {"a", "b"});
@@ -57,8 +63,29 @@ private slots:
         row("Windows-1252 only on a later line", "a\r\nb\xE9", {"a", u"bé"_qs});
         row("a mark on a later line is kept", "a\r\n\xEF\xBB\xBF!", {"a", u"\ufeff!"_qs});
         row("byte-order mark, then not UTF-8", "\xEF\xBB\xBFjos\xE9", {u"josé"_qs});
+        const QString wide = u"josé\r\n😀@x.org\nb\r"_qs;
+        const QStringList wideEntries{u"josé"_qs, u"😀@x.org"_qs, "b"};
+        row("UTF-16LE", marked(QStringConverter::Utf16LE, wide), wideEntries);
+        row("UTF-16BE", marked(QStringConverter::Utf16BE, wide), wideEntries);
+        row("UTF-32LE, whose mark starts like UTF-16LE's", marked(QStringConverter::Utf32LE, wide),
+            wideEntries);
+        row("UTF-32BE", marked(QStringConverter::Utf32BE, wide), wideEntries);
+        // Files of a few mebibytes, with a CR LF pair and then a character
+        // astride the first two mebibyte boundaries, where a reading in
+        // chunks cuts them apart.
+        const QByteArray a(1 << 20, 'a');
+        const QByteArray cutAtTheEnd = a.chopped(1), cutBeforeTheEnd = a.chopped(2);
+        row("long UTF-8", cutAtTheEnd + "\r\n" + cutBeforeTheEnd + "\xC3\xA9\r\n",
+            {cutAtTheEnd, cutBeforeTheEnd + u"é"_qs});
+        row("long, Windows-1252 only in the second mebibyte",
+            cutAtTheEnd + "\r\n" + cutBeforeTheEnd + "\xE9",
+            {cutAtTheEnd, cutBeforeTheEnd + u"é"_qs});
+        const QString wideLine(a.size() / 2 - 2, u'a'); // after a mark of two bytes
+        row("long UTF-16",
+            marked(QStringConverter::Utf16LE, wideLine + "\r\n" + wideLine + u"😀\r\n😀"_qs),
+            {wideLine, wideLine + u"😀"_qs, u"😀"_qs});
     }
-    void entriesFollowLineEnds_inUtf8OrWindows1252() {
+    void entriesFollowLineEnds_inTheFilesEncoding() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, entries);
         const QString path = dir_.filePath(QTest::currentDataTag());

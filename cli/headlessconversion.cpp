@@ -33,7 +33,7 @@ public:
     void open() {
         try {
             run_.open();
-            run_.putTool(tool_);
+            run_.putTool(tool_, run_.toolBytes(tool_));
         } catch (const support::Failure& failure) {
             // Every image then names the cause; say it once before them.
             printError(failure.description());
@@ -70,7 +70,7 @@ private:
 } // namespace
 
 int ConvertWithoutWindow(const Invocation& invocation) {
-    QStringList addresses;
+    support::EntryList addresses;
     try {
         addresses = ReadAddresses(invocation.sources);
     } catch (const support::Failure& failure) {
@@ -95,10 +95,13 @@ int ConvertWithoutWindow(const Invocation& invocation) {
     run.open();
     if (invocation.wholeList) {
         const QString name = conversion::kWholeListName;
-        run.makeImage(addresses.join(QStringLiteral("\r\n")), name, name + u'.' + tool.extension);
+        run.makeImage(addresses.texts().join(QStringLiteral("\r\n")), name,
+                      name + u'.' + tool.extension);
     } else {
-        for (const QString& address : std::as_const(addresses))
+        for (qsizetype i = 0; i < addresses.size(); ++i) {
+            const QString address = addresses.text(i);
             run.makeImage(address, address, address);
+        }
     }
     return run.exitStatus();
 }

@@ -8,16 +8,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../common.sh"
 needs hyperfine:hyperfine python3:python3
-made=()
-cleanup() { rm -rf "${made[@]}"; }
-trap cleanup EXIT
-if [ -n "${BENCH_DIR:-}" ]; then
-  data="$BENCH_DIR"
-else
-  data="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
-  made+=("$data")
-fi
-count="${COUNT:-1000}"
+source "$here/../addresslist.sh"
 runs="${RUNS:-5}"
 
 build_targets orvanta txt2png bench_bare_qcore
@@ -25,19 +16,7 @@ program="$build/app/orvanta"
 tool="$build/converter/TXT2PNG.exe"
 bare="$build/bench/commandline/bench_bare_qcore"
 
-mkdir -p "$data/texts"
-seq 1 "$count" | awk '{ printf "user%05d.%s@example%d.com\n", $1, substr("abcdefghij", 1, $1 % 10), $1 % 97 }' \
-  >"$data/addresses.txt"
-while read -r address; do printf '%s' "$address" >"$data/texts/$address"; done <"$data/addresses.txt"
-unset TEMP
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  XDG_RUNTIME_DIR="$(mktemp -d -p /dev/shm)"
-  export XDG_RUNTIME_DIR
-  made+=("$XDG_RUNTIME_DIR")
-fi
-
-fresh() { echo "rm -rf '$data/$1' && mkdir '$data/$1'"; }
-direct="for f in '$data'/texts/*; do '$tool' \"\$f\" '$data/out-direct/'\"\${f##*/}\".png; done"
+direct="$(direct_runs "$tool" out-direct)"
 convert="'$program' --convert -q -f png -o '$data/out-program' '$data/addresses.txt'"
 
 echo "== --convert of $count addresses; rounds interleave the commands, as the machine's speed drifts"

@@ -19,18 +19,9 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../common.sh"
 needs hyperfine:hyperfine /usr/bin/convert:imagemagick python3:python3
-made=()
-cleanup() { rm -rf "${made[@]}"; }
-trap cleanup EXIT
-if [ -n "${BENCH_DIR:-}" ]; then
-  data="$BENCH_DIR"
-else
-  data="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
-  made+=("$data")
-fi
+source "$here/../addresslist.sh"
 disk_temp="$(mktemp -d -p /var/tmp)"
 made+=("$disk_temp")
-count="${COUNT:-1000}"
 runs="${RUNS:-5}"
 magick=/usr/bin/convert # not a wrapper from PATH: the package's own binary
 
@@ -38,20 +29,7 @@ build_targets bench_conversion txt2png
 bench="$build/bench/conversion/bench_conversion"
 tool="$build/converter/TXT2PNG.exe"
 
-# Addresses of 20 to 30 characters, each with its text file for the direct runs.
-mkdir -p "$data/texts"
-seq 1 "$count" | awk '{ printf "user%05d.%s@example%d.com\n", $1, substr("abcdefghij", 1, $1 % 10), $1 % 97 }' \
-  >"$data/addresses.txt"
-while read -r address; do printf '%s\r\n' "$address" >"$data/texts/$address"; done <"$data/addresses.txt"
-unset TEMP
-if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-  XDG_RUNTIME_DIR="$(mktemp -d -p /dev/shm)"
-  export XDG_RUNTIME_DIR
-  made+=("$XDG_RUNTIME_DIR")
-fi
-
-fresh() { echo "rm -rf '$data/$1' && mkdir '$data/$1'"; }
-direct="for f in '$data'/texts/*; do '$tool' \"\$f\" '$data/out-direct/'\"\${f##*/}\".png; done"
+direct="$(direct_runs "$tool" out-direct)"
 program="'$bench' '$data/addresses.txt' '$data/out-program/'"
 program_disk_temp="TEMP='$disk_temp' $program"
 imagemagick="while read -r a; do '$magick' -font Liberation-Mono label:\"\$a\" '$data/out-magick/'\"\$a\".png; done <'$data/addresses.txt'"

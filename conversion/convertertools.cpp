@@ -1,22 +1,18 @@
 #include "convertertools.h"
 
+#include "embeddedtools.h"
+
 #include <support/failure.h>
 #include <support/runandwait.h>
 
 #include <QFile>
 #include <QResource>
 
-// The tools sit in an object file of their own that only this reference pulls
-// out of the static library. (The macro cannot stand inside a namespace.)
-static void registerConverterTools() {
-    Q_INIT_RESOURCE(convertertools);
-}
-
 namespace conversion {
 
 QByteArray LoadConverterTool(const ConverterTool& tool) {
     static const bool registered = [] {
-        registerConverterTools();
+        orvanta_register_converter_tools();
         return true;
     }();
     Q_UNUSED(registered);

@@ -47,6 +47,11 @@ grep -q "/usr/share/doc/orvanta/THIRD-PARTY-NOTICES" <<<"$version" ||
   fail "--version does not say where the notices are"
 [ -s /usr/share/doc/orvanta/THIRD-PARTY-NOTICES ] || fail "the notices are not installed"
 
+# The window module loads: the window is still up when stopped, where a
+# module that cannot load ends the program at once with status 1.
+timeout 5 env QT_QPA_PLATFORM=offscreen "$program" >/dev/null 2>&1
+[ $? -eq 124 ] || fail "the installed program opens no window"
+
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 headless "$program" --convert -f png -o "$out" -e a@x.org -e b@x.org -e c@x.org ||

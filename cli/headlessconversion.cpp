@@ -1,6 +1,7 @@
 #include "headlessconversion.h"
 
 #include "addresssources.h"
+#include "stoprequests.h"
 #include "terminalprogress.h"
 
 #include <conversion/conversion.h>
@@ -91,6 +92,7 @@ int ConvertWithoutWindow(const Invocation& invocation) {
 
     const conversion::ConverterTool& tool =
         invocation.format == QStringLiteral("png") ? conversion::kPngTool : conversion::kJpegTool;
+    StopRequests stop;
     HeadlessRun run(tool, folder, invocation.wholeList ? 1 : addresses.size(), invocation.quiet);
     run.open();
     if (invocation.wholeList) {
@@ -98,12 +100,15 @@ int ConvertWithoutWindow(const Invocation& invocation) {
         run.makeImage(addresses.texts().join(QStringLiteral("\r\n")), name,
                       name + u'.' + tool.extension);
     } else {
-        for (qsizetype i = 0; i < addresses.size(); ++i) {
+        for (qsizetype i = 0; i < addresses.size() && !stop.requested(); ++i) {
             const QString address = addresses.text(i);
             run.makeImage(address, address, address);
         }
     }
-    return run.exitStatus();
+    const int status = run.exitStatus();
+    if (stop.requested())
+        stop.endAsAsked();
+    return status;
 }
 
 } // namespace cli

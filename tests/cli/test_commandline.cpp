@@ -120,6 +120,27 @@ private slots:
         QCOMPARE(readAll(path("out/Orvanta_Result.png")), readAll(path("expected.png")));
     }
 
+    // A cron job's timeout or Ctrl-C ends the program as the signal would,
+    // but the run's folder goes with it.
+    void stoppedRun_leavesNoRunFolder() {
+        QByteArray addresses;
+        for (int i = 0; i < 5000; ++i)
+            addresses += "u" + QByteArray::number(i) + "@x.org\n";
+        QProcess program;
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("TEMP"), path("temp"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(ORVANTA_PROGRAM), {"--convert", "-o", path("out")});
+        program.write(addresses);
+        program.closeWriteChannel();
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(path("out")).isEmpty(), 30000);
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(QDir(path("temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     void bothFrontsMakeTheSameImages() {
         const QStringList addresses{"ann@example.com", "bob.o'neil@example.org"};
         qputenv("TEMP", QFile::encodeName(path("temp")));

@@ -21,13 +21,22 @@ components=(
   "HarfBuzz|libharfbuzz0b|loaded by TXT2PNG.exe and TXT2JPG.exe at run time"
 )
 
+# A copyright file in Debian's machine-readable form also lists which source
+# files each stanza covers, files left out of the package and packagers'
+# comments; none of that is copyright or licence, so those fields go.
+without_packaging_fields() {
+  awk '/^[A-Za-z-]+:/ { skip = ($1 == "Files:" || $1 == "Files-Excluded:" || $1 == "Comment:") }
+       /^$/ || (/^[^ \t]/ && !/^[A-Za-z-]+:/) { skip = 0 }
+       !skip' "$1"
+}
+
 {
   echo "Third-party notices for Orvanta"
   echo
   echo "Orvanta's own code is under the MIT licence (LICENSE). The converter tools"
   echo "TXT2PNG.exe and TXT2JPG.exe, which the orvanta program carries inside itself,"
   echo "contain or use the components below. Each licence text is the Debian"
-  echo "package's copyright file, reproduced unchanged."
+  echo "package's copyright file: its copyright and licence fields unchanged."
   echo
   for entry in "${components[@]}"; do
     IFS='|' read -r name package use <<<"$entry"
@@ -41,6 +50,6 @@ components=(
     echo "Debian package $package, /usr/share/doc/$package/copyright"
     echo "================================================================================"
     echo
-    cat "/usr/share/doc/$package/copyright"
+    without_packaging_fields "/usr/share/doc/$package/copyright"
   done
 } >"$here/THIRD-PARTY-NOTICES"

@@ -35,7 +35,6 @@ public:
     // Start-up: skin, hand pointer, home-page draw, caption, icon, title, list
     // column and output folder, each step trapped with its line number.
     void Form_Load();
-    void centerOnScreen();
     // Appends the entries of these list files, in order, with the boxes of
     // "Load Emails From Text File" for a file that cannot be read.
     void openListFiles(const QStringList& paths);
@@ -79,6 +78,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Done once, when the window is made, so that boxes raised during start-up
+    // already appear over the window's final place.
+    void centerOnScreen();
     void buildControls();
     // Connects the commands behind the controls; each command is its own object.
     void attachCommands();

@@ -32,9 +32,8 @@ class CommandLineTest : public QObject {
     QTemporaryDir dir_;
     QString path(const QString& name) const { return dir_.filePath(name); }
 
-    // Runs the program as a server would: no display, no platform chosen.
-    Outcome run(const QStringList& arguments, const QByteArray& input = {}) {
-        QProcess program;
+    // Starts the program as a server would: no display, no platform chosen.
+    void start(QProcess& program, const QStringList& arguments, const QByteArray& input) {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
         environment.insert(QStringLiteral("HOME"), dir_.path());
@@ -43,6 +42,11 @@ class CommandLineTest : public QObject {
         program.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
         program.write(input);
         program.closeWriteChannel();
+    }
+
+    Outcome run(const QStringList& arguments, const QByteArray& input = {}) {
+        QProcess program;
+        start(program, arguments, input);
         if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
             return {};
         return {program.exitCode(), program.readAllStandardError()};
@@ -127,12 +131,7 @@ private slots:
         for (int i = 0; i < 5000; ++i)
             addresses += "u" + QByteArray::number(i) + "@x.org\n";
         QProcess program;
-        QProcessEnvironment environment;
-        environment.insert(QStringLiteral("TEMP"), path("temp"));
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(ORVANTA_PROGRAM), {"--convert", "-o", path("out")});
-        program.write(addresses);
-        program.closeWriteChannel();
+        start(program, {"--convert", "-o", path("out")}, addresses);
         QTRY_VERIFY_WITH_TIMEOUT(!QDir(path("out")).isEmpty(), 30000);
         program.terminate();
         QVERIFY(program.waitForFinished(30000));

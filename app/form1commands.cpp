@@ -2,6 +2,7 @@
 
 #include "addressintake.h"
 #include "conversionrun.h"
+#include "enterkeyclick.h"
 #include "filedrop.h"
 #include "keyboardreorder.h"
 #include "listreorder.h"
@@ -15,7 +16,8 @@ void Form1::attachCommands() {
                  new ListReorder(*this),
                  new KeyboardReorder(*this),
                  new OutputFolderCommand(*this),
-                 new ConversionRun(*this)};
+                 new ConversionRun(*this),
+                 new EnterKeyClick(*this)};
 }
 
 void Form1::openListFiles(const QStringList& paths) {

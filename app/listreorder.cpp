@@ -106,7 +106,8 @@ void ListReorder::ListView1_MouseUp() {
 
 QCursor ListReorder::dragCursor() const {
     try {
-        return LoadCursorFile(form_.environment().lookFile(QStringLiteral("drag.ico")));
+        return LoadCursorFile(form_.environment().lookFile(QStringLiteral("drag.ico")),
+                              form_.ListView1->devicePixelRatio());
     } catch (const support::Failure&) {
         return QCursor(Qt::DragMoveCursor); // no drag.ico, or not a picture
     }

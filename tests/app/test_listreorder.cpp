@@ -50,6 +50,14 @@ private:
     Qt::MouseButtons held_;
 };
 
+// Rows "0", "1", ..., more than the list shows at once.
+QStringList numberedRows(int count) {
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << QString::number(i);
+    return rows;
+}
+
 } // namespace
 
 class TestListReorder : public QObject {
@@ -94,9 +102,7 @@ private slots:
     void altKeys_moveTheSelectedEntry_inView_andNothingMovesWhileBusy() {
         WindowFixture fixture;
         Form1& window = fixture.open();
-        QStringList rows;
-        for (int i = 0; i < 40; ++i)
-            rows << QString::number(i);
+        const QStringList rows = numberedRows(40);
         Drag drag(fixture, rows);
         AddressListView* list = window.ListView1;
         const auto press = [&](Qt::Key key, Qt::KeyboardModifiers also = {}) {
@@ -144,9 +150,7 @@ private slots:
         QFETCH(int, shift);
         WindowFixture fixture;
         Form1& window = fixture.open();
-        QStringList rows;
-        for (int i = 0; i < 40; ++i)
-            rows << QString::number(i);
+        const QStringList rows = numberedRows(40);
         Drag drag(fixture, rows);
         AddressListView* list = window.ListView1;
         list->scrollTo(list->entries().index(10), QAbstractItemView::PositionAtTop);

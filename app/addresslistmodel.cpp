@@ -71,3 +71,12 @@ void AddressListModel::exchange(int row, int other) {
     for (const int changed : {row, other})
         emit dataChanged(index(changed), index(changed), {Qt::DisplayRole});
 }
+
+void AddressListModel::move(int from, int to) {
+    if (from == to || from < 0 || from >= count() || to < 0 || to >= count())
+        return;
+    // Qt counts the destination as the row the entry goes before, in the list as it was.
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    entries_.move(from, to);
+    endMoveRows();
+}

@@ -33,6 +33,8 @@ public:
     QString text(int row) const { return entries_.text(row); }
     bool sameText(int row, int other) const { return entries_.sameText(row, other); }
     void exchange(int row, int other);
+    // Entry `from` goes to row `to`; selections and persistent indexes follow it.
+    void move(int from, int to);
 
 private:
     support::EntryList entries_;

@@ -22,6 +22,13 @@ namespace {
 const QString kListHint = QStringLiteral(
     "Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
     "window to reveal full names.");
+// What a screen reader reads where the tooltip is out of reach: the tooltip
+// needs a mouse, and names no key.
+const QString kListUsage = QStringLiteral(
+    "Add entries with Add One Email, Load Emails From Text File or Load Sample/Example Emails, "
+    "or drop files and folders here. Delete or a double-click removes the selected entry. "
+    "Alt+Up and Alt+Down move it one place, Alt+Home and Alt+End to the top or the bottom; "
+    "dragging it with the mouse moves it too.");
 
 QFont arialBold(double points) {
     QFont font(QStringLiteral("Arial"));
@@ -94,6 +101,7 @@ void Form1::buildControls() {
     ListView1 = place(new AddressListView(this), twipsRect(120, 120, 7800, 2535));
     ListView1->setToolTip(kListHint);
     ListView1->setAccessibleName(tr("Email list"));
+    ListView1->setAccessibleDescription(kListUsage);
     PushButton1 = button(this, QStringLiteral("Add One Email"), twipsRect(120, 2745, 3840, 405));
     PushButton4 = button(this, QStringLiteral("Load Emails From Text File"),
                          twipsRect(4080, 2745, 3840, 405));

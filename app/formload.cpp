@@ -61,7 +61,8 @@ void Form1::applySkin() {
 }
 
 void Form1::loadHandCursor() {
-    customCursor_ = LoadCursorFile(environment_.lookFile(QStringLiteral("HAND-M.CUR")));
+    customCursor_ =
+        LoadCursorFile(environment_.lookFile(QStringLiteral("HAND-M.CUR")), devicePixelRatio());
 }
 
 void Form1::homePageDraw() {

@@ -71,7 +71,9 @@ void ListReorder::ListView1_ItemClick() {
 void ListReorder::ListView1_MouseMove(const QPoint& at) {
     if (!form_.isBusy())
         form_.setPointer(Form1::kPointerDefault);
-    if (!dragging_)
+    // A run reads the entries by position: one moved under it would be
+    // converted twice and another not at all.
+    if (!dragging_ || form_.isBusy())
         return;
     AddressListView* list = form_.ListView1;
     AddressListModel& entries = list->entries();
@@ -104,7 +106,8 @@ void ListReorder::ListView1_MouseUp() {
 
 QCursor ListReorder::dragCursor() const {
     try {
-        return LoadCursorFile(form_.environment().lookFile(QStringLiteral("drag.ico")));
+        return LoadCursorFile(form_.environment().lookFile(QStringLiteral("drag.ico")),
+                              form_.ListView1->devicePixelRatio());
     } catch (const support::Failure&) {
         return QCursor(Qt::DragMoveCursor); // no drag.ico, or not a picture
     }

@@ -1,5 +1,6 @@
 #include "progressbar.h"
 
+#include "progressannouncer.h"
 #include "progressbaraccessible.h"
 
 #include <QAccessible>
@@ -15,7 +16,8 @@ constexpr int kFrameMs = 33;
 
 } // namespace
 
-CaptionProgressBar::CaptionProgressBar(QWidget* parent) : QWidget(parent) {
+CaptionProgressBar::CaptionProgressBar(QWidget* parent)
+    : QWidget(parent), announcer_(new ProgressAnnouncer(*this)) {
     static const bool accessible =
         (QAccessible::installFactory(&AccessibleCaptionProgressBar::create), true);
     Q_UNUSED(accessible);
@@ -27,10 +29,7 @@ void CaptionProgressBar::setValue(double percent) {
     if (percent == value_)
         return;
     value_ = percent;
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, value_);
-        QAccessible::updateAccessibility(&event);
-    }
+    announcer_->changed(percent <= 0 || percent >= 100); // full, or back at rest: a run's end
     scheduleRepaint();
 }
 
@@ -38,11 +37,16 @@ void CaptionProgressBar::setCaption(const QString& caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    announcer_->changed(spokenCaption().isEmpty());
     scheduleRepaint();
+}
+
+int CaptionProgressBar::wholePercent() const {
+    return qIsFinite(value_) ? qRound(qBound(0.0, value_, 100.0)) : 0;
+}
+
+QString CaptionProgressBar::spokenCaption() const {
+    return caption_ == support::RestingCaption() ? QString() : caption_;
 }
 
 void CaptionProgressBar::scheduleRepaint() {

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class ProgressAnnouncer;
+
 // A progress bar that shows a caption of its own instead of a percentage and
 // keeps its value as a real number. Values outside 0..100 are drawn clamped.
 class CaptionProgressBar : public QWidget, public support::ProgressDisplay {
@@ -19,6 +21,12 @@ public:
     QString caption() const override { return caption_; }
     void setCaption(const QString& caption) override;
 
+    // What assistive technology is told: the share done in whole percents,
+    // 0 to 100, and the caption, none at rest ("Progress Bar" would only
+    // repeat what the bar is).
+    int wholePercent() const;
+    QString spokenCaption() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -29,4 +37,5 @@ private:
     QString caption_ = support::RestingCaption();
     QElapsedTimer sincePaint_;
     QTimer repaintLater_;
+    ProgressAnnouncer* announcer_;
 };

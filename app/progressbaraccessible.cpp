@@ -19,11 +19,20 @@ void* AccessibleCaptionProgressBar::interface_cast(QAccessible::InterfaceType ty
 }
 
 QString AccessibleCaptionProgressBar::text(QAccessible::Text type) const {
+    // The name stays put, so a screen reader is not told of a new name per address.
     if (type == QAccessible::Name)
-        return bar()->caption();
+        return QStringLiteral("Progress");
+    if (type == QAccessible::Description)
+        return bar()->spokenCaption();
     if (type == QAccessible::Value)
-        return QString::number(qRound(bar()->value())) + u'%';
+        return QString::number(bar()->wholePercent()) + u'%';
     return QAccessibleWidget::text(type);
+}
+
+QAccessible::State AccessibleCaptionProgressBar::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    return state;
 }
 
 QVariant AccessibleCaptionProgressBar::currentValue() const {

@@ -4,8 +4,9 @@
 
 class CaptionProgressBar;
 
-// What assistive technology reads of the progress bar: a progress bar whose
-// name is its caption and whose value is the share done, 0 to 100.
+// What assistive technology reads of the progress bar: a read-only progress
+// bar named "Progress", described by its caption, whose value is the share
+// done, 0 to 100.
 class AccessibleCaptionProgressBar : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit AccessibleCaptionProgressBar(CaptionProgressBar* bar);
@@ -15,6 +16,7 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text type) const override;
+    QAccessible::State state() const override;
 
     QVariant currentValue() const override;
     void setCurrentValue(const QVariant&) override {} // shown, never set by the user

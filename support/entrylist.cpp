@@ -147,6 +147,14 @@ void EntryList::exchange(qsizetype a, qsizetype b) {
     std::swap(entries_[static_cast<size_t>(a)], entries_[static_cast<size_t>(b)]);
 }
 
+void EntryList::move(qsizetype from, qsizetype to) {
+    const auto at = [this](qsizetype i) { return entries_.begin() + i; };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else
+        std::rotate(at(to), at(from), at(from + 1));
+}
+
 void EntryList::clear() {
     *this = EntryList();
 }

@@ -37,6 +37,8 @@ public:
     void append(EntryList&& other);
     void remove(qsizetype i);
     void exchange(qsizetype a, qsizetype b);
+    // Takes entry `from` out and puts it back at `to`; those between shift by one.
+    void move(qsizetype from, qsizetype to);
     void clear();
 
 private:

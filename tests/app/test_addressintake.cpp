@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStyledItemDelegate>
 #include <QTest>
 
@@ -50,6 +51,21 @@ private slots:
 
         QCOMPARE(fixture.entries(), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b"}));
         QCOMPARE(fixture.dialogs.prompts, QStringList(6, "Enter email address to add: "));
+    }
+
+    void enter_andTheKeypadsEnter_pressTheButtonTheyReach() {
+        WindowFixture fixture;
+        Form1& window = fixture.open();
+        // With the list empty these only ask, or say there is nothing to convert.
+        for (QPushButton* button : {window.PushButton1, window.PushButton4, window.PushButton7,
+                                    window.PushButton2, window.PushButton9}) {
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            QTest::keyClick(button, Qt::Key_Return);
+            QCOMPARE(clicked.count(), 1);
+        }
+        QCOMPARE(fixture.dialogs.texts(), QStringList{"No files added."});
+        QTest::keyClick(window.PushButton10, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(fixture.entries().size(), 3);
     }
 
     void examples_areThreeDistinctAddresses_inTheSameOrderEachTime() {

@@ -2,8 +2,11 @@
 // inside the program, real images in a temporary output folder.
 #include "conversionfixture.h"
 
+#include <progressannouncer.h>
 #include <progressbar.h>
 
+#include <QAccessible>
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QTimer>
@@ -200,6 +203,35 @@ private slots:
         QString replaced = address;
         QVERIFY(made != fixture.drawnDirectly(
                             replaced.replace(u'ö', QChar(0xfffd)).replace(u'ü', QChar(0xfffd))));
+    }
+
+    // A screen reader told of every address of a long run chatters or falls behind.
+    void aLongRun_tellsAssistiveTechnologyAFewTimesASecond_andItsEndAtOnce() {
+        ConversionFixture fixture;
+        QStringList addresses;
+        for (int i = 0; i < 300; ++i)
+            addresses << QStringLiteral("a%1@example.com").arg(i);
+        Form1& window = fixture.open(addresses);
+        QList<QAccessible::Event> told;
+        QStringList heard; // the value and the description as each event left them
+        window.ProgressBar1->findChild<ProgressAnnouncer*>()->setListener(
+            [&](QAccessibleEvent* event) {
+                QCOMPARE(event->object(), window.ProgressBar1);
+                told << event->type();
+                const QAccessibleInterface* bar = event->accessibleInterface();
+                heard << bar->text(QAccessible::Value) + u' ' + bar->text(QAccessible::Description);
+            });
+        QElapsedTimer run;
+        run.start();
+        fixture.click();
+        const qint64 tells = run.elapsed() / 250 + 4; // paced, the first, 100 %, and rest
+
+        QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
+        QVERIFY2(told.count(QAccessible::ValueChanged) <= tells &&
+                     told.count(QAccessible::DescriptionChanged) <= tells &&
+                     !told.contains(QAccessible::NameChanged),
+                 qPrintable(heard.join(u'|')));
+        QVERIFY2(heard.size() >= 3 && heard.last() == "0% ", qPrintable(heard.join(u'|')));
     }
 
     void manyNotMade_listTheFirstTwenty() {

@@ -50,6 +50,14 @@ private:
     Qt::MouseButtons held_;
 };
 
+// Rows "0", "1", ..., more than the list shows at once.
+QStringList numberedRows(int count) {
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows << QString::number(i);
+    return rows;
+}
+
 } // namespace
 
 class TestListReorder : public QObject {
@@ -91,6 +99,42 @@ private slots:
         QCOMPARE(window.ListView1->cursor().shape(), Qt::ArrowCursor);
     }
 
+    void altKeys_moveTheSelectedEntry_inView_andNothingMovesWhileBusy() {
+        WindowFixture fixture;
+        Form1& window = fixture.open();
+        const QStringList rows = numberedRows(40);
+        Drag drag(fixture, rows);
+        AddressListView* list = window.ListView1;
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers also = {}) {
+            QTest::keyClick(list, key, Qt::AltModifier | also);
+        };
+        const auto shown = [&](int row) {
+            return list->viewport()->rect().contains(list->visualRect(list->entries().index(row)));
+        };
+        list->selectRow(1);
+        press(Qt::Key_Up);
+        press(Qt::Key_Up); // already at the top
+        QCOMPARE(fixture.entries().mid(0, 3), (QStringList{"1", "0", "2"}));
+        QCOMPARE(list->selectedRow(), 0);
+        press(Qt::Key_Down, Qt::KeypadModifier);
+        QCOMPARE(fixture.entries(), rows);
+        QCOMPARE(list->selectedRow(), 1);
+        press(Qt::Key_End);
+        QCOMPARE(fixture.entries().mid(38), (QStringList{"39", "1"}));
+        QCOMPARE(fixture.entries().mid(0, 2), (QStringList{"0", "2"}));
+        QVERIFY(list->selectedRow() == 39 && shown(39));
+        press(Qt::Key_Home);
+        QCOMPARE(fixture.entries().mid(0, 3), (QStringList{"1", "0", "2"}));
+        QVERIFY(list->selectedRow() == 0 && shown(0));
+
+        // A run reads the entries by position while the window is busy.
+        const QStringList before = fixture.entries();
+        window.setPointer(Form1::kPointerBusy);
+        press(Qt::Key_Down);
+        drag.press(0).moveTo(1).release();
+        QCOMPARE(fixture.entries(), before);
+    }
+
     void scrollRule_followsFixedScreenHeights_data() {
         QTest::addColumn<int>("screenY");
         QTest::addColumn<bool>("ontoTopRow");
@@ -106,9 +150,7 @@ private slots:
         QFETCH(int, shift);
         WindowFixture fixture;
         Form1& window = fixture.open();
-        QStringList rows;
-        for (int i = 0; i < 40; ++i)
-            rows << QString::number(i);
+        const QStringList rows = numberedRows(40);
         Drag drag(fixture, rows);
         AddressListView* list = window.ListView1;
         list->scrollTo(list->entries().index(10), QAbstractItemView::PositionAtTop);

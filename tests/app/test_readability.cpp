@@ -58,7 +58,7 @@ private slots:
         }
     }
 
-    void everyControlHasAName_andTheProgressBarItsCaptionAndValue() {
+    void everyControlHasAName_andTheProgressBarAFixedOneWithCaptionAndValue() {
         WindowFixture fixture;
         Form1& window = fixture.open();
         QStringList names;
@@ -75,7 +75,10 @@ private slots:
         window.ProgressBar1->setCaption("Processing: ann@example.com");
         QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window.ProgressBar1);
         QCOMPARE(bar->role(), QAccessible::ProgressBar);
-        QCOMPARE(bar->text(QAccessible::Name), QString("Processing: ann@example.com"));
+        QVERIFY(bar->state().readOnly);
+        QCOMPARE(bar->text(QAccessible::Name), QString("Progress"));
+        QCOMPARE(bar->text(QAccessible::Description), QString("Processing: ann@example.com"));
+        QCOMPARE(bar->text(QAccessible::Value), QString("38%"));
         QAccessibleValueInterface* value = bar->valueInterface();
         QVERIFY(value);
         QCOMPARE(value->currentValue().toDouble(), 37.5);

@@ -158,12 +158,18 @@ private slots:
         QVERIFY(fixture.dialogs.shown.isEmpty());
     }
 
-    void shippedLookFiles_areReadAsPointers() {
-        const QCursor hand = LoadCursorFile(SHIPPED_LOOK_FILES "/HAND-M.CUR");
-        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
-        QCOMPARE(hand.hotSpot(), QPoint(5, 0)); // the fingertip
-        QCOMPARE(hand.pixmap().toImage().pixelColor(5, 0), QColor(Qt::black));
-        QCOMPARE(LoadCursorFile(SHIPPED_LOOK_FILES "/drag.ico").hotSpot(), QPoint(0, 0));
+    void shippedLookFiles_areReadAsPointers_atTheScreensScale() {
+        for (const qreal scale : {1.0, 1.5, 2.0}) {
+            const QCursor hand = LoadCursorFile(SHIPPED_LOOK_FILES "/HAND-M.CUR", scale);
+            const QImage image = hand.pixmap().toImage();
+            QCOMPARE(image.size(), QSize(32, 32) * scale);
+            QCOMPARE(hand.pixmap().devicePixelRatio(), scale);
+            QCOMPARE(hand.hotSpot(), QPoint(5, 0)); // the fingertip, in the screen's logical pixels
+            QCOMPARE(image.pixelColor(QPoint(5, 0) * scale).alpha(), 255);
+            const QCursor drag = LoadCursorFile(SHIPPED_LOOK_FILES "/drag.ico", scale);
+            QCOMPARE(drag.pixmap().size(), QSize(32, 32) * scale);
+            QCOMPARE(drag.hotSpot(), QPoint(0, 0));
+        }
     }
 
     void hoverRule_handOverButtons_arrowElsewhere_busyWins() {

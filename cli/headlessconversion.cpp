@@ -12,6 +12,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <optional>
 
 namespace cli {
 namespace {
@@ -32,13 +33,18 @@ public:
         : tool_(tool), outputFolder_(outputFolder), progress_(stderr, images, !quiet) {}
 
     void open() {
+        std::optional<QString> unusable;
         try {
             run_.open();
             run_.putTool(tool_, run_.toolBytes(tool_));
         } catch (const support::Failure& failure) {
-            // Every image then names the cause; say it once before them.
-            printError(failure.description());
+            unusable = failure.description();
         }
+        if (!run_.passedOver().isEmpty())
+            printError(run_.passedOver());
+        // Every image then names the cause; say it once before them.
+        if (unusable)
+            printError(*unusable);
     }
 
     void makeImage(const QString& text, const QString& name, const QString& shownAs) {

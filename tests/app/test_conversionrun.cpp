@@ -101,13 +101,14 @@ private slots:
         // The second click started nothing: three runs, one "Done.".
         QCOMPARE(QDir(log).entryList({"started-*"}).size(), 3);
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
-        // Each run got the text file in the run's own folder and the image path
-        // as two arguments.
+        // Each run started in the run's own folder and got the text file there
+        // and the image path as two arguments.
         const QString arguments = QString::fromUtf8(readAll(log + "/args-2"));
-        QVERIFY2(QRegularExpression("^2\n" + QRegularExpression::escape(fixture.temp) +
-                                    "/orvanta-run-\\w{6}/emails.txt\n" +
+        QVERIFY2(QRegularExpression("^2\nemails.txt\n" +
                                     QRegularExpression::escape(fixture.output) +
-                                    "/sub/b@example.com.png\n$")
+                                    "/sub/b@example.com.png\n" +
+                                    QRegularExpression::escape(fixture.temp) +
+                                    "/orvanta-run-\\w{6}\n$")
                      .match(arguments)
                      .hasMatch(),
                  qPrintable(arguments));

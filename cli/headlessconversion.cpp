@@ -22,7 +22,7 @@ constexpr int kSomeNotMade = 1;
 constexpr int kNothingToDo = 2;
 
 void printError(const QString& message) {
-    std::fprintf(stderr, "orvanta: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "orvanta: %s\n", PrintableText(message).toLocal8Bit().constData());
 }
 
 // The window's run, one image after another, told on the terminal.
@@ -56,7 +56,7 @@ public:
         ++notMadeCount_;
         progress_.clear();
         std::fprintf(stderr, "%s: %s\n", PrintableText(shownAs).toLocal8Bit().constData(),
-                     notMade->toLocal8Bit().constData());
+                     PrintableText(*notMade).toLocal8Bit().constData());
     }
 
     int exitStatus() {

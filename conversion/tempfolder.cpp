@@ -111,7 +111,8 @@ QString TemporaryFolder(QString* passedOver) {
         if (const auto reason = renameableByOthers(temp)) {
             if (passedOver)
                 *passedOver = QStringLiteral("TEMP (\"%1\") is not used: %2, so other users "
-                                             "can rename what stands in it.")
+                                             "can rename what stands in it. A private folder "
+                                             "is used instead.")
                                   .arg(temp, *reason);
         } else if (allowsPrograms(temp)) {
             return temp;

@@ -83,10 +83,9 @@ void ImageConversion::runTool(const WaitingProgress& progress) {
     // there; the image's path must then not depend on where we stand.
     const QString image =
         outputPath_.startsWith(u'/') ? outputPath_ : QDir::currentPath() + u'/' + outputPath_;
-    const int result = support::RunAndWait(QStringLiteral("./") + tool_.fileName,
-                                           {textFile_.name, image}, progress.display,
-                                           progress.caption, progress.startValue, progress.count,
-                                           run_.folderDescriptor());
+    const int result = support::RunAndWait(
+        QStringLiteral("./") + tool_.fileName, {textFile_.name, image}, progress.display,
+        progress.caption, progress.startValue, progress.count, run_.folderDescriptor());
     if (result != 0)
         notMade_ = DescribeConverterResult(result);
     else if (!FileStamp::of(outputPath_).isNewFileSince(before))

@@ -12,6 +12,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <optional>
 
 namespace cli {
 namespace {
@@ -21,7 +22,7 @@ constexpr int kSomeNotMade = 1;
 constexpr int kNothingToDo = 2;
 
 void printError(const QString& message) {
-    std::fprintf(stderr, "orvanta: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "orvanta: %s\n", PrintableText(message).toLocal8Bit().constData());
 }
 
 // The window's run, one image after another, told on the terminal.
@@ -32,13 +33,18 @@ public:
         : tool_(tool), outputFolder_(outputFolder), progress_(stderr, images, !quiet) {}
 
     void open() {
+        std::optional<QString> unusable;
         try {
             run_.open();
             run_.putTool(tool_, run_.toolBytes(tool_));
         } catch (const support::Failure& failure) {
-            // Every image then names the cause; say it once before them.
-            printError(failure.description());
+            unusable = failure.description();
         }
+        if (!run_.passedOver().isEmpty())
+            printError(run_.passedOver());
+        // Every image then names the cause; say it once before them.
+        if (unusable)
+            printError(*unusable);
     }
 
     void makeImage(const QString& text, const QString& name, const QString& shownAs) {
@@ -50,7 +56,7 @@ public:
         ++notMadeCount_;
         progress_.clear();
         std::fprintf(stderr, "%s: %s\n", PrintableText(shownAs).toLocal8Bit().constData(),
-                     notMade->toLocal8Bit().constData());
+                     PrintableText(*notMade).toLocal8Bit().constData());
     }
 
     int exitStatus() {

@@ -23,7 +23,7 @@ Conversion::~Conversion() {
 
 void Conversion::open() {
     try {
-        folder_.open(TemporaryFolder());
+        folder_.open(TemporaryFolder(&passedOver_));
         unusable_.reset();
     } catch (const support::Failure& failure) {
         unusable_ = failure.description();
@@ -61,8 +61,8 @@ std::optional<QString> Conversion::convert(const ConverterTool& tool, const QStr
     return image.notMadeReason();
 }
 
-QString Conversion::fileInFolder(const QString& name) const {
-    return folder_.path() + u'/' + name;
+support::FolderFile Conversion::fileInFolder(const QString& name) const {
+    return {folder_.descriptor(), name, folder_.path() + u'/' + name};
 }
 
 } // namespace conversion

@@ -6,6 +6,7 @@
 #include <support/fileutils.h>
 #include <support/runandwait.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -78,9 +79,13 @@ void ImageConversion::runTool(const WaitingProgress& progress) {
         return;
     stopped_ = true; // once
     const FileStamp before = FileStamp::of(outputPath_);
-    const int result = support::RunAndWait(run_.fileInFolder(tool_.fileName),
-                                           {textFile_, outputPath_}, progress.display,
-                                           progress.caption, progress.startValue, progress.count);
+    // The converter starts in the run's folder and finds itself and its text
+    // there; the image's path must then not depend on where we stand.
+    const QString image =
+        outputPath_.startsWith(u'/') ? outputPath_ : QDir::currentPath() + u'/' + outputPath_;
+    const int result = support::RunAndWait(
+        QStringLiteral("./") + tool_.fileName, {textFile_.name, image}, progress.display,
+        progress.caption, progress.startValue, progress.count, run_.folderDescriptor());
     if (result != 0)
         notMade_ = DescribeConverterResult(result);
     else if (!FileStamp::of(outputPath_).isNewFileSince(before))

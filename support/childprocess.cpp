@@ -19,21 +19,33 @@ namespace {
 // The descriptors and signal state the child starts with; see the class comment.
 class SpawnSetup {
 public:
-    SpawnSetup() {
+    explicit SpawnSetup(int workingFolder) {
         posix_spawn_file_actions_init(&actions);
+        if (workingFolder >= 0)
+            posix_spawn_file_actions_addfchdir_np(&actions, workingFolder);
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
         // A blocked or ignored signal would otherwise be inherited across exec.
+        // Only a terminal's Ctrl-C and hang-up stay blocked: sent to the
+        // caller's group in the instant before the child leaves it, they
+        // would wait for the exec and end the child, while the caller is the
+        // one that answers them.
         posix_spawnattr_init(&attributes);
-        sigset_t none;
-        sigemptyset(&none);
-        posix_spawnattr_setsigmask(&attributes, &none);
+        sigset_t terminalOnes;
+        sigemptyset(&terminalOnes);
+        sigaddset(&terminalOnes, SIGINT);
+        sigaddset(&terminalOnes, SIGHUP);
+        posix_spawnattr_setsigmask(&attributes, &terminalOnes);
         sigset_t toDefault;
         sigemptyset(&toDefault);
         sigaddset(&toDefault, SIGPIPE);
         posix_spawnattr_setsigdefault(&attributes, &toDefault);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        // A process group of its own: a terminal's Ctrl-C then reaches only
+        // the caller, which decides when to stop.
+        posix_spawnattr_setpgroup(&attributes, 0);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                                  POSIX_SPAWN_SETPGROUP);
     }
     ~SpawnSetup() {
         posix_spawnattr_destroy(&attributes);
@@ -48,7 +60,8 @@ public:
 
 } // namespace
 
-ChildProcess::ChildProcess(const QString& program, const QStringList& arguments) {
+ChildProcess::ChildProcess(const QString& program, const QStringList& arguments,
+                           int workingFolder) {
     std::vector<QByteArray> encoded;
     encoded.reserve(static_cast<size_t>(arguments.size()) + 1);
     encoded.push_back(QFile::encodeName(program));
@@ -60,7 +73,7 @@ ChildProcess::ChildProcess(const QString& program, const QStringList& arguments)
         argv.push_back(item.data());
     argv.push_back(nullptr);
 
-    const SpawnSetup setup;
+    const SpawnSetup setup(workingFolder);
     startError_ =
         posix_spawnp(&pid_, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
     if (startError_ != 0) {

@@ -23,10 +23,13 @@ constexpr int kStatusLost = -2147483647 - 1;   // INT_MIN: something else reaped
 // gets `caption` back ("Progress Bar" when it is empty). A program that cannot
 // start leaves the bar untouched. Without a bar nothing but the wait happens.
 //
+// With a `workingFolder` descriptor, the program starts in that folder (see
+// ChildProcess).
+//
 // Needs a Qt application object: the wait is a local event loop. If the
 // application quits meanwhile, the rest of the wait blocks.
 int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
-               const QString& caption, qint32 startValue, qint32 count);
+               const QString& caption, qint32 startValue, qint32 count, int workingFolder = -1);
 
 // One line for a report: "ended with status 3", "could not be started: ...".
 QString DescribeRunResult(int result);

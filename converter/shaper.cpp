@@ -9,7 +9,7 @@
 namespace converter {
 namespace {
 
-// For these characters HarfBuzz gives the built-in font's cmap glyphs and
+// For these characters HarfBuzz gives the substitute font's cmap glyphs and
 // advances unchanged (checked for every pair of them), as it does for any
 // monospaced font without ligatures, so the primary font maps them directly.
 // The soft hyphen is the exception: shaping hides it.

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <cstddef>
-
 namespace converter {
 
-struct FontBytes {
-    const unsigned char* data;
-    std::size_t size;
-};
-
-// Liberation Mono Regular (SIL Open Font License; the file's own name table
-// carries its copyright and licence), built into the executable so that the
-// tool draws the same on every machine and needs no file beside it.
-FontBytes substituteFontBytes();
+// Liberation Mono Regular (SIL Open Font License), read from the system's
+// fonts-liberation2 package: its metrics are fitted onto the named font's
+// cell, so the images keep their sizes, and the package carries no copy of
+// its own.
+const char* substituteFontPath();
 
 } // namespace converter

@@ -75,7 +75,7 @@ private slots:
         QVERIFY(hasInk(tabbed, cellColumns(tabbed, 8)));
     }
 
-    // U+2200 is missing from the built-in font but not from the system's
+    // U+2200 is missing from the substitute font but not from the system's
     // fonts: it is drawn from a fallback, not as the missing-glyph box that
     // an unassigned code point gets.
     void missingCharacterComesFromASystemFont() {

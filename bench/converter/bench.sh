@@ -103,6 +103,8 @@ one, many, scripts = ({r["command"]: r for r in json.load(open(f))["results"]}
 ms = lambda r: r["median"] * 1000
 for name in one:
     print(f"one line   {name:18} median {ms(one[name]):7.2f} ms")
+# How far any tool that links these libraries could be ahead of convert.
+print(f"convert label: / same-library floor: {ms(one['convert label:']) / ms(one['same-library floor']):5.1f} x")
 for tool in ("TXT2PNG.exe", "TXT2JPG.exe"):
     print(f"{tool} / same-library floor: {ms(one[tool]) / ms(one['same-library floor']):5.2f} x")
     for other in ("convert label:", "pango-view"):

@@ -1,5 +1,7 @@
 #include "fallbackfont.h"
 
+#include "fallbackconfig.h"
+
 namespace converter {
 namespace {
 
@@ -31,7 +33,7 @@ FallbackFonts::~FallbackFonts() {
 // each missing character would make a text of many costly.
 void FallbackFonts::rank() {
     ranked_ = true;
-    config_ = FcInitLoadConfigAndFonts();
+    config_ = loadFallbackConfig();
     if (!config_)
         return;
     FcPattern* pattern = FcPatternCreate();

@@ -29,11 +29,13 @@ Font::Font() {
     FT_Property_Set(library_, "truetype", "interpreter-version", &fullHinting);
     std::unique_ptr<FontFace> primary = openNamedFont();
     if (!primary) {
-        const FontBytes bytes = substituteFontBytes();
-        primary = FontFace::fromMemory(library_, bytes.data, bytes.size);
+        for (const char* file : kSubstituteFontFiles)
+            if (!primary)
+                primary = FontFace::fromFile(library_, file, 0);
         if (!primary) {
             FT_Done_FreeType(library_);
-            throw ConversionError(FailureKind::FontUnusable, "the built-in font cannot be read");
+            throw ConversionError(FailureKind::FontUnusable,
+                                  "cannot read the font Liberation Mono (fonts-liberation2)");
         }
         // Its advance is 0.600 em against the named font's 0.6025: widen the
         // cell so lines measure what they measure with the named font.

@@ -9,12 +9,12 @@
 
 namespace converter {
 
-// The tool's font: "Lucida Console" when the system has it, else the built-in
+// The tool's font: "Lucida Console" when the system has it, else the
 // substitute fitted onto its cell, plus system fallback faces for characters
 // neither has, opened on first need.
 class Font {
 public:
-    // Throws ConversionError (FontUnusable) if not even the built-in font loads.
+    // Throws ConversionError (FontUnusable) if not even the substitute font loads.
     Font();
     ~Font();
     Font(const Font&) = delete;

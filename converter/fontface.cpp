@@ -17,23 +17,10 @@ bool setEmSize(FT_Face face, double scale = 1) {
 
 } // namespace
 
-FontFace::FontFace(FT_Face face, std::string path, int index, const unsigned char* data,
-                   std::size_t size)
-    : face_(face), path_(std::move(path)), index_(index), data_(data), size_(size),
+FontFace::FontFace(FT_Face face, std::string path, int index)
+    : face_(face), path_(std::move(path)), index_(index),
       advanceScale_(double(kNamedFontCell.unitsPerEm) / face->units_per_EM),
       outlineScale_(advanceScale_) {}
-
-std::unique_ptr<FontFace> FontFace::fromMemory(FT_Library library, const unsigned char* data,
-                                               std::size_t size) {
-    FT_Face face = nullptr;
-    if (FT_New_Memory_Face(library, data, static_cast<FT_Long>(size), 0, &face) != 0)
-        return nullptr;
-    if (!FT_IS_SCALABLE(face) || !setEmSize(face)) {
-        FT_Done_Face(face);
-        return nullptr;
-    }
-    return std::unique_ptr<FontFace>(new FontFace(face, {}, 0, data, size));
-}
 
 std::unique_ptr<FontFace> FontFace::fromFile(FT_Library library, const std::string& path,
                                              int index) {
@@ -44,7 +31,7 @@ std::unique_ptr<FontFace> FontFace::fromFile(FT_Library library, const std::stri
         FT_Done_Face(face);
         return nullptr;
     }
-    return std::unique_ptr<FontFace>(new FontFace(face, path, index, nullptr, 0));
+    return std::unique_ptr<FontFace>(new FontFace(face, path, index));
 }
 
 FontFace::~FontFace() {
@@ -71,10 +58,7 @@ hb_font_t* FontFace::shapingFont() {
     const HarfBuzzApi* hb = harfBuzz();
     if (shapingFont_ || !hb)
         return shapingFont_;
-    hb_blob_t* blob =
-        data_ ? hb->blob_create(reinterpret_cast<const char*>(data_), static_cast<unsigned>(size_),
-                                HB_MEMORY_MODE_READONLY, nullptr, nullptr)
-              : hb->blob_create_from_file(path_.c_str());
+    hb_blob_t* blob = hb->blob_create_from_file(path_.c_str());
     hb_face_t* face = hb->face_create(blob, static_cast<unsigned>(index_));
     // A new font's scale is its face's units per em, so positions come back
     // in design units.

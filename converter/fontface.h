@@ -13,9 +13,6 @@ namespace converter {
 // design units into cell units (the named font's 1/2048 em).
 class FontFace {
 public:
-    // A face over bytes that outlive it (the built-in substitute).
-    static std::unique_ptr<FontFace> fromMemory(FT_Library library, const unsigned char* data,
-                                                std::size_t size);
     // A face from a font file; null when FreeType cannot open it.
     static std::unique_ptr<FontFace> fromFile(FT_Library library, const std::string& path,
                                               int index);
@@ -44,14 +41,11 @@ public:
     hb_font_t* shapingFont();
 
 private:
-    FontFace(FT_Face face, std::string path, int index, const unsigned char* data,
-             std::size_t size);
+    FontFace(FT_Face face, std::string path, int index);
 
     FT_Face face_;
     std::string path_;
     int index_;
-    const unsigned char* data_;
-    std::size_t size_;
     double advanceScale_;
     double outlineScale_;
     hb_font_t* shapingFont_ = nullptr;

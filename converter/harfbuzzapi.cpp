@@ -15,8 +15,7 @@ bool load(HarfBuzzApi& api) {
     void* library = ::dlopen("libharfbuzz.so.0", RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return false;
-    return resolve(library, "hb_blob_create", api.blob_create) &&
-           resolve(library, "hb_blob_create_from_file", api.blob_create_from_file) &&
+    return resolve(library, "hb_blob_create_from_file", api.blob_create_from_file) &&
            resolve(library, "hb_blob_destroy", api.blob_destroy) &&
            resolve(library, "hb_face_create", api.face_create) &&
            resolve(library, "hb_face_destroy", api.face_destroy) &&

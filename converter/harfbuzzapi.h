@@ -11,7 +11,6 @@ namespace converter {
 // (GLib, Graphite, PCRE) costs more than the rest of a run, and the common
 // text, an address in Latin letters, needs no shaping in a monospaced cell.
 struct HarfBuzzApi {
-    decltype(&hb_blob_create) blob_create;
     decltype(&hb_blob_create_from_file) blob_create_from_file;
     decltype(&hb_blob_destroy) blob_destroy;
     decltype(&hb_face_create) face_create;

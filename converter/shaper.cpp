@@ -9,12 +9,17 @@
 namespace converter {
 namespace {
 
-// For these characters HarfBuzz gives the built-in font's cmap glyphs and
+// For these characters HarfBuzz gives the substitute font's cmap glyphs and
 // advances unchanged (checked for every pair of them), as it does for any
-// monospaced font without ligatures, so the primary font maps them directly.
-// The soft hyphen is the exception: shaping hides it.
+// monospaced font without ligatures, so the primary font maps them directly
+// and a Latin, Greek or Cyrillic address never loads HarfBuzz. Combining
+// marks are left out, and so is the soft hyphen, which shaping hides.
 bool needsNoShaping(char32_t c) {
-    return c >= 0x20 && c < 0x300 && c != 0xAD;
+    if (c >= 0x20 && c < 0x300)
+        return c != 0xAD;
+    const bool greek = c >= 0x370 && c < 0x400;
+    const bool cyrillicLetter = c >= 0x400 && c < 0x530 && !(c >= 0x483 && c <= 0x489);
+    return greek || cyrillicLetter;
 }
 
 void mapDirectly(FontFace& face, std::size_t faceIndex, std::u32string_view text, double& pen,

@@ -23,10 +23,10 @@ struct ShapedGlyph {
 // Appends the glyphs of text, all drawn from one face, starting at pen, and
 // moves pen past them. Every character takes whole cells (cellwidth.h),
 // whatever the face's own advances: a cluster of glyphs is centred in the
-// cells of its characters and shrunk when it would not fit them. Latin text
-// in the primary face maps each character to its glyph directly (what shaping
-// gives for it in a monospaced cell); other text is shaped with HarfBuzz when
-// the system has it.
+// cells of its characters and shrunk when it would not fit them. Latin, Greek
+// and Cyrillic text in the primary face maps each character to its glyph
+// directly (what shaping gives for it in a monospaced cell); other text is
+// shaped with HarfBuzz when the system has it.
 void shapeRun(Font& font, std::size_t face, std::u32string_view text, double& pen,
               std::vector<ShapedGlyph>& out);
 

@@ -1,17 +1,18 @@
 #pragma once
 
-#include <cstddef>
+#include <array>
 
 namespace converter {
 
-struct FontBytes {
-    const unsigned char* data;
-    std::size_t size;
+// Where distributions install Liberation Mono Regular (SIL Open Font
+// License), in the order tried: Debian 12's fonts-liberation2, Debian 13's
+// fonts-liberation (fonts-liberation2 is a transitional package there), and
+// Fedora's. Its metrics are fitted onto the named font's cell, so the images
+// keep their sizes, and the package carries no copy of its own.
+inline constexpr std::array<const char*, 3> kSubstituteFontFiles = {
+    "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+    "/usr/share/fonts/liberation-mono/LiberationMono-Regular.ttf",
 };
-
-// Liberation Mono Regular (SIL Open Font License; the file's own name table
-// carries its copyright and licence), built into the executable so that the
-// tool draws the same on every machine and needs no file beside it.
-FontBytes substituteFontBytes();
 
 } // namespace converter

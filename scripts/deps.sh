@@ -7,7 +7,6 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev
-  zlib1g-dev libbrotli-dev libexpat1-dev
   fonts-liberation2
   fonts-dejavu-core
   qt6-wayland

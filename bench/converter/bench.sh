@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Whole-process time and peak memory of TXT2PNG.exe and TXT2JPG.exe, side by
-# side with ImageMagick's `convert label:`, pango-view and a minimal C program
-# that only writes a file (the floor any process pays here), on the same text
-# in the same run. A benchmark, not a test: it prints figures and judges none.
+# side with ImageMagick's `convert label:`, pango-view and two floors on the
+# same text in the same run: a C program that reads the text file and writes
+# one file while linking the very libraries the tools link (the same NEEDED
+# list: what any tool linked so pays before drawing), and the same program
+# linking nothing. Then one address in each of Latin, Cyrillic, Arabic and
+# Chinese script. A benchmark, not a test: it prints figures and judges none.
 #
 #   bench/converter/bench.sh [RUNS]      RUNS per one-line command (default 300)
 #
@@ -30,11 +33,28 @@ for i in $(seq 1000); do printf 'user%04d.name@mail.example.org\n' "$i"; done > 
 cat > floor.c <<'C'
 #include <stdio.h>
 int main(void) {
-    FILE* f = fopen("floor.out", "w");
-    return f && fputs("x", f) >= 0 && fclose(f) == 0 ? 0 : 1;
+    char text[4096];
+    FILE* in = fopen("one.txt", "rb");
+    size_t size = in ? fread(text, 1, sizeof text, in) : 0;
+    FILE* out = fopen("floor.out", "wb");
+    return in && fclose(in) == 0 && out && fwrite(text, 1, size, out) == size &&
+                   fclose(out) == 0 ? 0 : 1;
 }
 C
 cc -O2 -o floor floor.c
+needed() { readelf -d "$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort; }
+links=()
+for library in $(needed "$png"); do
+  [ "$library" = libc.so.6 ] || links+=("-l:$library")
+done
+cc -O2 -o floor-linked floor.c -Wl,--no-as-needed "${links[@]}"
+[ "$(needed floor-linked)" = "$(needed "$png")" ] ||
+  { echo "the linked floor's NEEDED list differs from the tool's" >&2; exit 1; }
+echo "TXT2PNG.exe: $(stat -c %s "$png") bytes; NEEDED: $(needed "$png" | tr '\n' ' ')"
+echo "TXT2JPG.exe: $(stat -c %s "$jpg") bytes; NEEDED: $(needed "$jpg" | tr '\n' ' ')"
+printf '%s\n' 'иван@пример.рф' > cyrillic.txt
+printf '%s\n' 'محمد@مثال.مصر' > arabic.txt
+printf '%s\n' '用户@例子.中国' > chinese.txt
 
 font=/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf
 magick_one="/usr/bin/convert -font $font -pointsize 10 -density 96 label:$address magick.png"
@@ -46,7 +66,16 @@ hyperfine -N --warmup 20 --runs "$runs" --export-json one.json \
   -n TXT2JPG.exe "$jpg one.txt out.jpg" \
   -n "convert label:" "$magick_one" \
   -n pango-view "$pango_one" \
+  -n "same-library floor" "./floor-linked" \
   -n "minimal C program" "./floor"
+
+echo
+echo "== One address per script, TXT2PNG.exe, $runs runs each"
+hyperfine -N --warmup 20 --runs "$runs" --export-json scripts.json \
+  -n Latin "$png one.txt out.png" \
+  -n Cyrillic "$png cyrillic.txt out.png" \
+  -n Arabic "$png arabic.txt out.png" \
+  -n Chinese "$png chinese.txt out.png"
 
 echo
 # convert is left out here: Debian's ImageMagick policy refuses a label that tall.
@@ -67,18 +96,24 @@ peak() { # largest resident set over five runs, in KiB
 
 echo
 echo "== Summary (medians)"
-python3 - one.json list.json <<'PY'
+python3 - one.json list.json scripts.json <<'PY'
 import json, sys
-one = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-many = {r["command"]: r for r in json.load(open(sys.argv[2]))["results"]}
+one, many, scripts = ({r["command"]: r for r in json.load(open(f))["results"]}
+                      for f in sys.argv[1:4])
 ms = lambda r: r["median"] * 1000
 for name in one:
     print(f"one line   {name:18} median {ms(one[name]):7.2f} ms")
+# How far any tool that links these libraries could be ahead of convert.
+print(f"convert label: / same-library floor: {ms(one['convert label:']) / ms(one['same-library floor']):5.1f} x")
 for tool in ("TXT2PNG.exe", "TXT2JPG.exe"):
+    print(f"{tool} / same-library floor: {ms(one[tool]) / ms(one['same-library floor']):5.2f} x")
     for other in ("convert label:", "pango-view"):
         print(f"{other} / {tool}: {ms(one[other]) / ms(one[tool]):5.1f} x")
 for name in many:
     print(f"1000 lines {name:18} median {ms(many[name]):7.2f} ms")
+for name in scripts:
+    print(f"{name:8} address median {ms(scripts[name]):6.2f} ms,"
+          f" {ms(scripts[name]) / ms(scripts['Latin']):4.2f} x the Latin one")
 PY
 echo "peak memory, one line: TXT2PNG.exe $(peak "$png" one.txt out.png) KiB," \
   "TXT2JPG.exe $(peak "$jpg" one.txt out.jpg) KiB," \

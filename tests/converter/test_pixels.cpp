@@ -75,7 +75,7 @@ private slots:
         QVERIFY(hasInk(tabbed, cellColumns(tabbed, 8)));
     }
 
-    // U+2200 is missing from the built-in font but not from the system's
+    // U+2200 is missing from the substitute font but not from the system's
     // fonts: it is drawn from a fallback, not as the missing-glyph box that
     // an unassigned code point gets.
     void missingCharacterComesFromASystemFont() {
@@ -84,6 +84,21 @@ private slots:
         QVERIFY(hasInk(fallback, fallback.rect()));
         QVERIFY(hasInk(missing, missing.rect()));
         QVERIFY(fallback != missing);
+    }
+
+    // The tool ranks fallback fonts with a configuration of its own; it must
+    // pick what fontconfig's whole configuration picks: Arabic and Hebrew
+    // (which the primary monospaced fallback lacks), a mathematical sign,
+    // box drawing.
+    void fallbackFonts_asTheSystemConfigurationRanksThem() {
+        const QByteArray text = "\xD9\x85\xD8\xAD\xD9\x85\xD8\xAF \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"
+                                " \xE2\x88\x80 \xE2\x94\x8C\n";
+        const QImage own = drawText(Tool::Png, dir.path(), text);
+        qputenv("FONTCONFIG_FILE", "/etc/fonts/fonts.conf");
+        const QImage system = drawText(Tool::Png, dir.path(), text);
+        qunsetenv("FONTCONFIG_FILE");
+        QVERIFY(!own.isNull());
+        QCOMPARE(own, system);
     }
 
     // A replacement character from a proportional font, wider than a cell,

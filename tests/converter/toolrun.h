@@ -39,7 +39,7 @@ QByteArray readFile(const QString& path);
 QStringList folderEntries(const QString& folder);
 
 // While it lives, the tools see a machine whose only font besides their
-// built-in one is fontFile (none when empty).
+// substitute is fontFile (none when empty).
 class OnlySystemFont {
 public:
     explicit OnlySystemFont(const QString& fontFile);

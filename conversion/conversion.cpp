@@ -6,6 +6,8 @@
 #include <support/failure.h>
 #include <support/fileutils.h>
 
+#include <QDir>
+
 #include <sys/stat.h>
 
 namespace conversion {
@@ -23,7 +25,9 @@ Conversion::~Conversion() {
 
 void Conversion::open() {
     try {
-        folder_.open(TemporaryFolder());
+        // Made absolute, so that a front that changes its current folder
+        // still finds the tools.
+        folder_.open(QDir(TemporaryFolder()).absolutePath());
         unusable_.reset();
     } catch (const support::Failure& failure) {
         unusable_ = failure.description();

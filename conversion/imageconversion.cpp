@@ -2,6 +2,7 @@
 
 #include "imagepath.h"
 
+#include <support/childprocess.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 #include <support/runandwait.h>
@@ -13,10 +14,14 @@
 namespace conversion {
 namespace {
 
-const QString kTextFileName = QStringLiteral("emails.txt");
+QString textFileName(int slot) {
+    return slot == 0 ? QStringLiteral("emails.txt") : QStringLiteral("emails-%1.txt").arg(slot);
+}
+
+} // namespace
 
 // Tells a file the converter has just written from one that stood there before.
-struct FileStamp {
+struct ImageConversion::FileStamp {
     bool regularFile = false;
     dev_t device = 0;
     ino_t inode = 0;
@@ -41,15 +46,16 @@ struct FileStamp {
     }
 };
 
-} // namespace
-
-ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool)
-    : run_(run), tool_(tool), textFile_(run.fileInFolder(kTextFileName)) {
+ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool, int textSlot)
+    : run_(run), tool_(tool), textFile_(run.fileInFolder(textFileName(textSlot))) {
     if (run.unusable()) {
         notMade_ = run.unusable();
         stopped_ = true;
+        failedForEveryImage_ = true;
     }
 }
+
+ImageConversion::~ImageConversion() = default;
 
 void ImageConversion::writeText(const QString& text) {
     if (stopped_)
@@ -59,6 +65,7 @@ void ImageConversion::writeText(const QString& text) {
     } catch (const support::Failure& failure) {
         notMade_ = failure.description();
         stopped_ = true;
+        failedForEveryImage_ = true;
         throw;
     }
 }
@@ -74,16 +81,25 @@ void ImageConversion::aimAt(const QString& outputFolder, const QString& name) {
 }
 
 void ImageConversion::runTool(const WaitingProgress& progress) {
+    if (const auto child = startTool())
+        finishTool(support::WaitForChild(*child, progress.display, progress.caption,
+                                         progress.startValue, progress.count));
+}
+
+std::unique_ptr<support::ChildProcess> ImageConversion::startTool() {
     if (stopped_)
-        return;
+        return nullptr;
     stopped_ = true; // once
-    const FileStamp before = FileStamp::of(outputPath_);
-    const int result = support::RunAndWait(run_.fileInFolder(tool_.fileName),
-                                           {textFile_, outputPath_}, progress.display,
-                                           progress.caption, progress.startValue, progress.count);
+    before_ = std::make_unique<FileStamp>(FileStamp::of(outputPath_));
+    return std::make_unique<support::ChildProcess>(run_.fileInFolder(tool_.fileName),
+                                                   QStringList{textFile_, outputPath_});
+}
+
+void ImageConversion::finishTool(int result) {
+    failedForEveryImage_ = support::IsStartFailure(result);
     if (result != 0)
         notMade_ = DescribeConverterResult(result);
-    else if (!FileStamp::of(outputPath_).isNewFileSince(before))
+    else if (!FileStamp::of(outputPath_).isNewFileSince(*before_))
         notMade_ = QStringLiteral("the converter made no image file");
     else
         notMade_.reset();

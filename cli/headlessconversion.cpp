@@ -1,114 +1,155 @@
 #include "headlessconversion.h"
 
-#include "addresssources.h"
+#include "addressreader.h"
+#include "imagejobs.h"
+#include "outputfolder.h"
+#include "runreport.h"
 #include "stoprequests.h"
-#include "terminalprogress.h"
 
 #include <conversion/conversion.h>
 #include <conversion/imagepath.h>
 #include <support/failure.h>
-#include <support/fileutils.h>
-
-#include <QDir>
-
-#include <cstdio>
 
 namespace cli {
 namespace {
 
 constexpr int kAllMade = 0;
 constexpr int kSomeNotMade = 1;
-constexpr int kNothingToDo = 2;
+constexpr int kRunStopped = 2;
 
-void printError(const QString& message) {
-    std::fprintf(stderr, "orvanta: %s\n", message.toLocal8Bit().constData());
+// The most lines one image can hold: the converter's height limit (65,500
+// pixels for JPEG, 1,000,000 rows for PNG) at one em (40/3 px) a line, with
+// an eighth of an em below; and the most text it reads (16 MiB).
+qsizetype mostLines(const conversion::ConverterTool& tool) {
+    return &tool == &conversion::kPngTool ? 74999 : 4912;
 }
+constexpr qsizetype kMostTextBytes = qsizetype(16) << 20;
 
-// The window's run, one image after another, told on the terminal.
+// One --convert run: the addresses as they are read, up to `jobs` images at
+// once, each told in list order; stopped at once by a problem that every
+// image would share.
 class HeadlessRun {
 public:
-    HeadlessRun(const conversion::ConverterTool& tool, const QString& outputFolder,
-                qsizetype images, bool quiet)
-        : tool_(tool), outputFolder_(outputFolder), progress_(stderr, images, !quiet) {}
+    HeadlessRun(const Invocation& invocation, const conversion::ConverterTool& tool)
+        : invocation_(invocation), tool_(tool),
+          reader_(invocation.sources, invocation.nulSeparated),
+          report_({invocation.printPaths, invocation.json, invocation.nulSeparated,
+                   !invocation.quiet, invocation.outputFolder, tool.extension}) {}
 
-    void open() {
+    int run() {
         try {
+            reader_.openAll();
+            EnterOutputFolder(invocation_.outputFolder);
+            std::optional<InputRecord> first = reader_.next();
+            if (!first)
+                support::fail(QStringLiteral("no addresses to convert"));
             run_.open();
             run_.putTool(tool_, run_.toolBytes(tool_));
+            ImageJobs jobs(run_, tool_, invocation_.wholeList ? 1 : invocation_.jobs);
+            if (invocation_.wholeList)
+                convertWholeList(jobs, std::move(*first));
+            else
+                convertEach(jobs, std::move(first));
         } catch (const support::Failure& failure) {
-            // Every image then names the cause; say it once before them.
-            printError(failure.description());
+            report_.tellProblem(failure.description());
+            stopped_ = true;
         }
-    }
-
-    void makeImage(const QString& text, const QString& name, const QString& shownAs) {
-        progress_.show(++started_, shownAs);
-        const std::optional<QString> notMade =
-            run_.convert(tool_, text, outputFolder_, name, conversion::WaitingProgress{});
-        if (!notMade)
-            return;
-        ++notMadeCount_;
-        progress_.clear();
-        std::fprintf(stderr, "%s: %s\n", PrintableText(shownAs).toLocal8Bit().constData(),
-                     notMade->toLocal8Bit().constData());
-    }
-
-    int exitStatus() {
-        progress_.clear();
+        report_.summarize();
         run_.close();
-        return notMadeCount_ == 0 ? kAllMade : kSomeNotMade;
+        if (stop_.requested())
+            stop_.endAsAsked();
+        if (stopped_)
+            return kRunStopped;
+        return report_.notMade() == 0 ? kAllMade : kSomeNotMade;
     }
 
 private:
-    conversion::Conversion run_;
+    void convertEach(ImageJobs& jobs, std::optional<InputRecord> record) {
+        try {
+            for (qsizetype n = 1; record && !stop_.requested() && !stopped_;) {
+                tellReady(jobs);
+                if (!jobs.hasRoom()) {
+                    jobs.waitForAnEnd();
+                    continue;
+                }
+                if (record->refused)
+                    jobs.refuse(record->address, *record->refused);
+                else
+                    jobs.start(record->address, invocation_.name.nameFor(record->address, n),
+                               record->address);
+                ++n;
+                record = reader_.next();
+            }
+        } catch (const support::Failure& failure) {
+            // The images under way are still told.
+            report_.tellProblem(failure.description());
+            stopped_ = true;
+        }
+        tellUntilIdle(jobs);
+    }
+
+    void convertWholeList(ImageJobs& jobs, InputRecord record) {
+        const QString name = invocation_.name.nameFor(conversion::kWholeListName, 1);
+        const QString shownAs = name + u'.' + tool_.extension;
+        QString text;
+        qsizetype textBytes = 0;
+        for (qsizetype line = 1;; ++line) {
+            std::optional<QString> tooMuch = record.refused;
+            if (line > mostLines(tool_))
+                tooMuch = QStringLiteral("the list has more lines than one image can hold "
+                                         "(%1)")
+                              .arg(mostLines(tool_));
+            else if ((textBytes += record.address.toUtf8().size() + 2) > kMostTextBytes)
+                tooMuch = QStringLiteral("the list is more text than one image can hold");
+            if (tooMuch) {
+                jobs.refuse(shownAs, QStringLiteral("line %1: %2").arg(line).arg(*tooMuch));
+                break;
+            }
+            text += (line > 1 ? QStringLiteral("\r\n") : QString()) + record.address;
+            auto next = reader_.next();
+            if (!next) {
+                jobs.start(text, name, shownAs);
+                break;
+            }
+            record = std::move(*next);
+        }
+        tellUntilIdle(jobs);
+    }
+
+    void tellReady(ImageJobs& jobs) {
+        while (const auto outcome = jobs.takeOldest()) {
+            if (!outcome->failedForEveryImage) {
+                report_.tell(*outcome);
+            } else if (!stopped_) {
+                report_.tellProblem(*outcome->notMade);
+                stopped_ = true;
+            }
+        }
+    }
+
+    void tellUntilIdle(ImageJobs& jobs) {
+        while (!jobs.isIdle()) {
+            tellReady(jobs);
+            if (!jobs.isIdle())
+                jobs.waitForAnEnd();
+        }
+    }
+
+    const Invocation& invocation_;
     const conversion::ConverterTool& tool_;
-    QString outputFolder_;
-    TerminalProgress progress_;
-    qsizetype started_ = 0;
-    qsizetype notMadeCount_ = 0;
+    AddressReader reader_;
+    RunReport report_;
+    StopRequests stop_;
+    conversion::Conversion run_;
+    bool stopped_ = false;
 };
 
 } // namespace
 
 int ConvertWithoutWindow(const Invocation& invocation) {
-    support::EntryList addresses;
-    try {
-        addresses = ReadAddresses(invocation.sources);
-    } catch (const support::Failure& failure) {
-        printError(failure.description());
-        return kNothingToDo;
-    }
-    // The window's own answers to the same two mistakes.
-    if (addresses.isEmpty()) {
-        printError(QStringLiteral("No files added."));
-        return kNothingToDo;
-    }
-    const QString folder =
-        invocation.outputFolder.isEmpty() ? QDir::currentPath() : invocation.outputFolder;
-    if (!support::IsDirectory(folder)) {
-        printError(QStringLiteral("Folder does not exist. Please select another folder."));
-        return kNothingToDo;
-    }
-
     const conversion::ConverterTool& tool =
         invocation.format == QStringLiteral("png") ? conversion::kPngTool : conversion::kJpegTool;
-    StopRequests stop;
-    HeadlessRun run(tool, folder, invocation.wholeList ? 1 : addresses.size(), invocation.quiet);
-    run.open();
-    if (invocation.wholeList) {
-        const QString name = conversion::kWholeListName;
-        run.makeImage(addresses.texts().join(QStringLiteral("\r\n")), name,
-                      name + u'.' + tool.extension);
-    } else {
-        for (qsizetype i = 0; i < addresses.size() && !stop.requested(); ++i) {
-            const QString address = addresses.text(i);
-            run.makeImage(address, address, address);
-        }
-    }
-    const int status = run.exitStatus();
-    if (stop.requested())
-        stop.endAsAsked();
-    return status;
+    return HeadlessRun(invocation, tool).run();
 }
 
 } // namespace cli

@@ -12,7 +12,7 @@ source "$here/../addresslist.sh"
 runs="${RUNS:-5}"
 
 build_targets orvanta txt2png bench_bare_qcore
-program="$build/app/orvanta"
+program="$build/cli/orvanta"
 tool="$build/converter/TXT2PNG.exe"
 bare="$build/bench/commandline/bench_bare_qcore"
 

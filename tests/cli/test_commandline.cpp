@@ -73,15 +73,16 @@ private slots:
         QTest::newRow("some not made, each named with its reason")
             << QStringList{"--convert", "-o", out, "-e", "../up@x.org", "-e", "ok@x.org"}
             << QByteArray() << 1
-            << QByteArray("../up@x.org: the address has a \"..\" part; its image would leave "
+            << QByteArray("orvanta: ../up@x.org: the address has a \"..\" part; its image would leave "
                           "the output folder\n")
             << QStringList{"ok@x.org.jpg"};
         QTest::newRow("nothing to convert")
             << QStringList{"--convert", "-o", out} << QByteArray() << 2
-            << QByteArray("orvanta: No files added.\n") << QStringList();
+            << QByteArray("orvanta: no addresses to convert\n") << QStringList();
         QTest::newRow("no such output folder")
             << QStringList{"--convert", "-o", path("missing"), "-e", "a@x.org"} << QByteArray() << 2
-            << QByteArray("orvanta: Folder does not exist. Please select another folder.\n")
+            << "orvanta: " + QFile::encodeName(path("missing")) +
+                   ": the output folder does not exist\n"
             << QStringList();
         QTest::newRow("bad usage")
             << QStringList{"--convert", "-f", "gif", "-e", "a@x.org"} << QByteArray() << 2
@@ -167,7 +168,8 @@ private slots:
         list.write("a@x.org\r\nb@x.org");
         list.close();
         const cli::Invocation invocation = cli::ParseCommandLine(
-            {"orvanta", path("one.txt"), path("missing.txt"), path("one.txt")});
+            {"orvanta", QFile::encodeName(path("one.txt")), QFile::encodeName(path("missing.txt")),
+             QFile::encodeName(path("one.txt"))});
         QCOMPARE(invocation.command, cli::Command::OpenWindow);
 
         WindowFixture fixture;

@@ -39,12 +39,14 @@ public:
     int run() {
         try {
             reader_.openAll();
-            EnterOutputFolder(invocation_.outputFolder);
+            CheckOutputFolder(invocation_.outputFolder);
             std::optional<InputRecord> first = reader_.next();
             if (!first)
                 support::fail(QStringLiteral("no addresses to convert"));
+            // Before the folder changes: TEMP may be a relative path.
             run_.open();
             run_.putTool(tool_, run_.toolBytes(tool_));
+            EnterOutputFolder(invocation_.outputFolder);
             ImageJobs jobs(run_, tool_, invocation_.wholeList ? 1 : invocation_.jobs);
             if (invocation_.wholeList)
                 convertWholeList(jobs, std::move(*first));

@@ -24,7 +24,7 @@ QString errorText(int error) {
 
 } // namespace
 
-void EnterOutputFolder(const QByteArray& given) {
+void CheckOutputFolder(const QByteArray& given) {
     const QByteArray folder = given.isEmpty() ? QFile::encodeName(QDir::currentPath()) : given;
     struct stat st;
     if (::stat(folder.constData(), &st) != 0) {
@@ -39,7 +39,10 @@ void EnterOutputFolder(const QByteArray& given) {
     if (::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
         failFolder(folder,
                    QStringLiteral("the output folder is not writable: %1").arg(errorText(errno)));
-    if (::chdir(folder.constData()) != 0)
+}
+
+void EnterOutputFolder(const QByteArray& folder) {
+    if (!folder.isEmpty() && ::chdir(folder.constData()) != 0)
         failFolder(folder,
                    QStringLiteral("cannot enter the output folder: %1").arg(errorText(errno)));
 }

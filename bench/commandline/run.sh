@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The command line against its floor, in one session of interleaved rounds:
-#  - `orvanta --convert` of 1,000 addresses (one PNG each) against the same
-#    converter run 1,000 times directly from a shell loop on ready text files;
+#  - `orvanta --convert -j 1` of 1,000 addresses (one PNG each) against the
+#    same converter run 1,000 times directly from a shell loop on ready text files;
+#  - `-j 2` against `-j 1` on the first 600 addresses;
+#  - one call per address (a Makefile rule), `orvanta --convert -q -e ADDRESS`,
+#    against the converter run once on a ready text file;
 #  - `orvanta --version` against a bare QCoreApplication that prints one line.
 # Scratch data lives in /dev/shm (or $BENCH_DIR). Needs hyperfine.
 set -euo pipefail
@@ -17,7 +20,11 @@ tool="$build/converter/TXT2PNG.exe"
 bare="$build/bench/commandline/bench_bare_qcore"
 
 direct="$(direct_runs "$tool" out-direct)"
-convert="'$program' --convert -q -f png -o '$data/out-program' '$data/addresses.txt'"
+convert="'$program' --convert -q -j 1 -f png -o '$data/out-program' '$data/addresses.txt'"
+head -n 600 "$data/addresses.txt" >"$data/first600.txt"
+jobs() { echo "'$program' --convert -q -j $1 -f png -o '$data/out-j$1' '$data/first600.txt'"; }
+address="$(head -n 1 "$data/addresses.txt")"
+mkdir -p "$data/out-one"
 
 echo "== --convert of $count addresses; rounds interleave the commands, as the machine's speed drifts"
 for round in $(seq 1 "$runs"); do
@@ -27,6 +34,20 @@ for round in $(seq 1 "$runs"); do
     >/dev/null
 done
 echo "== images: $(ls "$data/out-direct" | wc -l) direct, $(ls "$data/out-program" | wc -l) orvanta --convert"
+
+echo "== -j 2 against -j 1, 600 addresses"
+for round in $(seq 1 "$runs"); do
+  hyperfine --runs 1 --style none --export-json "$data/jobs-$round.json" \
+    --prepare "$(fresh out-j1)" --command-name "one at a time" "$(jobs 1)" \
+    --prepare "$(fresh out-j2)" --command-name "two at a time" "$(jobs 2)" \
+    >/dev/null
+done
+
+echo "== one call per address"
+hyperfine -N --warmup 20 --runs "${CALL_RUNS:-200}" --style none --export-json "$data/call.json" \
+  --command-name "orvanta --convert -e" "$program --convert -q -f png -o $data/out-one -e $address" \
+  --command-name "converter on a ready text file" "$tool $data/texts/$address $data/out-one/direct.png" \
+  >/dev/null
 
 echo "== --version"
 hyperfine -N --warmup 20 --runs "${VERSION_RUNS:-300}" --style none --export-json "$data/version.json" \
@@ -41,7 +62,16 @@ rounds = [[r["mean"] for r in json.load(open(f"{data}/round-{n}.json"))["results
 for n, (direct, program) in enumerate(rounds, 1):
     print(f"round {n}: direct {direct:.2f} s, orvanta --convert {program:.2f} s")
 ratio = statistics.median(p / d for d, p in rounds)
-print(f"orvanta --convert / direct, median of rounds = {ratio:.3f} (goal <= 1.05)")
+print(f"orvanta --convert -j 1 / direct, median of rounds = {ratio:.3f} (goal <= 1.05)")
+jobs = [[r["mean"] for r in json.load(open(f"{data}/jobs-{n}.json"))["results"]]
+        for n in range(1, runs + 1)]
+for n, (one, two) in enumerate(jobs, 1):
+    print(f"round {n}: -j 1 {one:.2f} s, -j 2 {two:.2f} s")
+speedup = statistics.median(one / two for one, two in jobs)
+print(f"-j 1 / -j 2, median of rounds = {speedup:.2f} (goal >= 1.5)")
+call, alone = (r["median"] for r in json.load(open(f"{data}/call.json"))["results"])
+print(f"one call per address median {call * 1000:.2f} ms, converter alone {alone * 1000:.2f} ms, "
+      f"ratio {call / alone:.2f} (goal <= 2)")
 version, bare = (r["median"] for r in json.load(open(f"{data}/version.json"))["results"])
 print(f"--version median {version * 1000:.2f} ms, bare QCoreApplication {bare * 1000:.2f} ms, "
       f"ratio {version / bare:.2f} (goal <= 1.5)")

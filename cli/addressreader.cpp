@@ -23,7 +23,8 @@ constexpr qsizetype kReadSize = 65536;
 constexpr qsizetype kMarkSize = 4;
 
 [[noreturn]] void failReading(const QString& source, int error) {
-    support::fail(QStringLiteral("%1: %2").arg(source, QString::fromLocal8Bit(std::strerror(error))));
+    support::fail(
+        QStringLiteral("%1: %2").arg(source, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 bool isAsciiSpace(char c) {

@@ -87,8 +87,8 @@ struct RawArguments {
 // parser's own rules (compacted short options, "--name=value", "--" ending
 // the options).
 RawArguments rawArguments(const QList<QByteArray>& arguments) {
-    const QList<QByteArray> takesValue{"f", "format", "o", "output", "e", "address",
-                                       "n", "name",   "j", "jobs"};
+    const QList<QByteArray> takesValue{"f",       "format", "o",    "output", "e",
+                                       "address", "n",      "name", "j",      "jobs"};
     RawArguments raw;
     const auto take = [&](const QByteArray& name, const QByteArray& value) {
         if (name == "e" || name == "address")
@@ -246,7 +246,11 @@ QString HelpText() {
                           "\n"
                           "Example, images for a web page named by hash, with their sizes:\n"
                           "  %1 --convert -f png -o site/img --name '{hash}' --json list.txt\n"
-                          "  {\"address\":\"ann@example.com\",\"height\":15,\"path\":\"site/img/...png\",...}\n"
+                          "gives for each address a line such as\n"
+                          "  {\"address\":\"ann@example.org\",\"height\":15,\n"
+                          "   \"path\":\"site/img/438c4c7afe600cdf.png\",\"width\":128}\n"
+                          "for a page's <img src=\"img/438c4c7afe600cdf.png\" width=\"128\" "
+                          "height=\"15\">.\n"
                           "\n"
                           "Report bugs to: %2\n"
                           "Home page: <%3>\n")

@@ -97,8 +97,8 @@ void ImageJobs::waitForAnEnd() {
     if (::poll(ends.data(), ends.size(), polling ? kEndPollMs : -1) < 0 && errno == EINTR)
         return; // a stop request is looked at between images
     for (size_t i = 0; i < waiting.size(); ++i) {
-        const bool ended = ends[i].fd >= 0 ? (ends[i].revents & POLLIN) != 0
-                                           : waiting[i]->child->hasEnded();
+        const bool ended =
+            ends[i].fd >= 0 ? (ends[i].revents & POLLIN) != 0 : waiting[i]->child->hasEnded();
         if (ended)
             finish(*waiting[i], waiting[i]->child->collect().value_or(support::kStatusLost));
     }

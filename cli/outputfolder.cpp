@@ -29,9 +29,11 @@ void CheckOutputFolder(const QByteArray& given) {
     struct stat st;
     if (::stat(folder.constData(), &st) != 0) {
         const int error = errno;
-        failFolder(folder, error == ENOENT ? QStringLiteral("the output folder does not exist")
-                                           : QStringLiteral("cannot reach the output folder: %1")
-                                                 .arg(errorText(error)));
+        failFolder(
+            folder,
+            error == ENOENT
+                ? QStringLiteral("the output folder does not exist")
+                : QStringLiteral("cannot reach the output folder: %1").arg(errorText(error)));
     }
     if (!S_ISDIR(st.st_mode))
         failFolder(folder, QStringLiteral("the output folder is not a folder"));

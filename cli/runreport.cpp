@@ -40,9 +40,8 @@ void RunReport::tell(const ImageOutcome& outcome) {
         } else {
             object.insert(QStringLiteral("path"), QString::fromUtf8(path));
             // The run works inside the output folder.
-            if (const auto size = ImageSizeOf(conversion::ImagePath(QStringLiteral("."),
-                                                                    outcome.name,
-                                                                    options_.extension))) {
+            if (const auto size = ImageSizeOf(
+                    conversion::ImagePath(QStringLiteral("."), outcome.name, options_.extension))) {
                 object.insert(QStringLiteral("width"), size->width());
                 object.insert(QStringLiteral("height"), size->height());
             }

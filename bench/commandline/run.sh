@@ -26,22 +26,24 @@ jobs() { echo "'$program' --convert -q -j $1 -f png -o '$data/out-j$1' '$data/fi
 address="$(head -n 1 "$data/addresses.txt")"
 mkdir -p "$data/out-one"
 
-echo "== --convert of $count addresses; rounds interleave the commands, as the machine's speed drifts"
-for round in $(seq 1 "$runs"); do
-  hyperfine --runs 1 --style none --export-json "$data/round-$round.json" \
-    --prepare "$(fresh out-direct)" --command-name "converter ${count}x directly" "$direct" \
-    --prepare "$(fresh out-program)" --command-name "orvanta --convert" "$convert" \
-    >/dev/null
-done
+# Rounds of one run of each of two commands, interleaved as the machine's
+# speed drifts; each round's figures go to $data/NAME-ROUND.json.
+#   interleave NAME  OUTPUT-A LABEL-A COMMAND-A  OUTPUT-B LABEL-B COMMAND-B
+interleave() {
+  for round in $(seq 1 "$runs"); do
+    hyperfine --runs 1 --style none --export-json "$data/$1-$round.json" \
+      --prepare "$(fresh "$2")" --command-name "$3" "$4" \
+      --prepare "$(fresh "$5")" --command-name "$6" "$7" >/dev/null
+  done
+}
+
+echo "== --convert of $count addresses"
+interleave round out-direct "converter ${count}x directly" "$direct" \
+  out-program "orvanta --convert" "$convert"
 echo "== images: $(ls "$data/out-direct" | wc -l) direct, $(ls "$data/out-program" | wc -l) orvanta --convert"
 
-echo "== -j 2 against -j 1, 600 addresses"
-for round in $(seq 1 "$runs"); do
-  hyperfine --runs 1 --style none --export-json "$data/jobs-$round.json" \
-    --prepare "$(fresh out-j1)" --command-name "one at a time" "$(jobs 1)" \
-    --prepare "$(fresh out-j2)" --command-name "two at a time" "$(jobs 2)" \
-    >/dev/null
-done
+echo "== two images at a time against one, 600 addresses"
+interleave jobs out-j1 "one at a time" "$(jobs 1)" out-j2 "two at a time" "$(jobs 2)"
 
 echo "== one call per address"
 hyperfine -N --warmup 20 --runs "${CALL_RUNS:-200}" --style none --export-json "$data/call.json" \
@@ -57,14 +59,14 @@ hyperfine -N --warmup 20 --runs "${VERSION_RUNS:-300}" --style none --export-jso
 python3 - "$data" "$runs" <<'PY'
 import json, statistics, sys
 data, runs = sys.argv[1], int(sys.argv[2])
-rounds = [[r["mean"] for r in json.load(open(f"{data}/round-{n}.json"))["results"]]
-          for n in range(1, runs + 1)]
-for n, (direct, program) in enumerate(rounds, 1):
+def rounds(name):
+    return [[r["mean"] for r in json.load(open(f"{data}/{name}-{n}.json"))["results"]]
+            for n in range(1, runs + 1)]
+for n, (direct, program) in enumerate(rounds("round"), 1):
     print(f"round {n}: direct {direct:.2f} s, orvanta --convert {program:.2f} s")
-ratio = statistics.median(p / d for d, p in rounds)
+ratio = statistics.median(p / d for d, p in rounds("round"))
 print(f"orvanta --convert -j 1 / direct, median of rounds = {ratio:.3f} (goal <= 1.05)")
-jobs = [[r["mean"] for r in json.load(open(f"{data}/jobs-{n}.json"))["results"]]
-        for n in range(1, runs + 1)]
+jobs = rounds("jobs")
 for n, (one, two) in enumerate(jobs, 1):
     print(f"round {n}: -j 1 {one:.2f} s, -j 2 {two:.2f} s")
 speedup = statistics.median(one / two for one, two in jobs)

@@ -86,8 +86,9 @@ private slots:
         QTest::newRow("some not made, each named with its reason")
             << QStringList{"--convert", "-o", out, "-e", "../up@x.org", "-e", "ok@x.org"}
             << QByteArray() << 1
-            << QByteArray("orvanta: ../up@x.org: the address has a \"..\" part; its image would leave "
-                          "the output folder\n")
+            << QByteArray(
+                   "orvanta: ../up@x.org: the address has a \"..\" part; its image would leave "
+                   "the output folder\n")
             << QStringList{"ok@x.org.jpg"};
         QTest::newRow("nothing to convert")
             << QStringList{"--convert", "-o", out} << QByteArray() << 2
@@ -199,15 +200,15 @@ private slots:
     // one JSON object per address with the image's true size.
     void printAndJson() {
         const QString folder = path("out");
-        const Outcome printed = run({"--convert", "-z", "--print", "-f", "png", "-o", folder, "-n",
-                                     "{hash}"},
-                                    QByteArray("b@x.org\0 \0\na@x.org\0\0", 22));
+        const Outcome printed =
+            run({"--convert", "-z", "--print", "-f", "png", "-o", folder, "-n", "{hash}"},
+                QByteArray("b@x.org\0 \0\na@x.org\0\0", 22));
         QCOMPARE(printed.status, 0);
-        QCOMPARE(printed.output, out("1d2da3c794ec0b0c.png") + '\0' +
-                                     out("907d7bf93d60cbe6.png") + '\0');
+        QCOMPARE(printed.output,
+                 out("1d2da3c794ec0b0c.png") + '\0' + out("907d7bf93d60cbe6.png") + '\0');
 
-        const Outcome json = run(
-            {"--convert", "--json", "-f", "png", "-o", folder, "-e", "a@x.org", "-e", "../b@x.org"});
+        const Outcome json = run({"--convert", "--json", "-f", "png", "-o", folder, "-e", "a@x.org",
+                                  "-e", "../b@x.org"});
         QCOMPARE(json.status, 1);
         const QList<QByteArray> lines = json.output.split('\n');
         QCOMPARE(lines.size(), 3);
@@ -233,7 +234,8 @@ private slots:
         fifo.close();
         QVERIFY(program.waitForFinished(60000));
         QCOMPARE(program.exitCode(), 0);
-        QCOMPARE(program.readAllStandardOutput(), out("a@x.org.jpg") + '\n' + out("b@x.org.jpg") + '\n');
+        QCOMPARE(program.readAllStandardOutput(),
+                 out("a@x.org.jpg") + '\n' + out("b@x.org.jpg") + '\n');
     }
 
     // Many images at once: the same images, names, reasons and order as one at a time.

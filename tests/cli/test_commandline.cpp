@@ -18,6 +18,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,13 +44,14 @@ class CommandLineTest : public QObject {
     QByteArray out(const QString& name) const { return QFile::encodeName(path("out/" + name)); }
 
     // Starts the program as a server would: no display, no platform chosen.
-    void start(QProcess& program, const QStringList& arguments, const QByteArray& input) {
+    void start(QProcess& program, const QStringList& arguments, const QByteArray& input,
+               const QString& executable = QStringLiteral(ORVANTA_PROGRAM)) {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
         environment.insert(QStringLiteral("HOME"), dir_.path());
         environment.insert(QStringLiteral("TEMP"), temp_);
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
+        program.start(executable, arguments);
         program.write(input);
         program.closeWriteChannel();
     }
@@ -266,6 +268,32 @@ private slots:
         QCOMPARE(outcome.status, 2);
         QCOMPARE(outcome.errors.count('\n'), 1);
         QVERIFY(outcome.errors.contains(QFile::encodeName(path("list.txt"))));
+    }
+
+    // Arguments are bytes: a folder whose name is not UTF-8 works, and an
+    // --address that is not UTF-8 is read as Windows-1252, as a list line is.
+    void argumentsInAnyEncoding() {
+        const QByteArray folder = QFile::encodeName(path("out")) + "/d\xff";
+        QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+        QProcess shell;
+        start(
+            shell,
+            {"-c",
+             R"sh(exec "$0" --convert --print -o "$1$(printf '/d\377')" -e "$(printf 'caf\351@x.org')")sh",
+             ORVANTA_PROGRAM, path("out")},
+            {}, "/bin/sh");
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QCOMPARE(shell.readAllStandardOutput(), folder + "/caf\xc3\xa9@x.org.jpg\n");
+        QCOMPARE(::access((folder + "/caf\xc3\xa9@x.org.jpg").constData(), F_OK), 0);
+    }
+
+    void helpFailsWhenItCannotBeWritten() {
+        QProcess program;
+        program.setStandardOutputFile("/dev/full");
+        start(program, {"--help"}, {});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 2);
     }
 
     void bothFrontsMakeTheSameImages() {

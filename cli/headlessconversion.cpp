@@ -18,10 +18,13 @@ constexpr int kSomeNotMade = 1;
 constexpr int kRunStopped = 2;
 
 // The most lines one image can hold: the converter's height limit (65,500
-// pixels for JPEG, 1,000,000 rows for PNG) at one em (40/3 px) a line, with
-// an eighth of an em below; and the most text it reads (16 MiB).
+// pixels for JPEG, 1,000,000 rows for PNG) at one em (10 pt at 96 DPI) a
+// line, with an eighth of an em below the last; and the most text the
+// converter reads.
 qsizetype mostLines(const conversion::ConverterTool& tool) {
-    return &tool == &conversion::kPngTool ? 74999 : 4912;
+    constexpr double kEm = 40.0 / 3;
+    const double height = &tool == &conversion::kPngTool ? 1000000 : 65500;
+    return static_cast<qsizetype>((height - kEm / 8) / kEm);
 }
 constexpr qsizetype kMostTextBytes = qsizetype(16) << 20;
 
@@ -104,7 +107,8 @@ private:
             else if ((textBytes += record.address.toUtf8().size() + 2) > kMostTextBytes)
                 tooMuch = QStringLiteral("the list is more text than one image can hold");
             if (tooMuch) {
-                jobs.refuse(shownAs, QStringLiteral("line %1: %2").arg(line).arg(*tooMuch));
+                jobs.refuse(shownAs,
+                            QStringLiteral("at address %1: %2").arg(line).arg(*tooMuch));
                 break;
             }
             text += (line > 1 ? QStringLiteral("\r\n") : QString()) + record.address;

@@ -110,6 +110,9 @@ void ImageJobs::finish(Job& job, int result) {
     job.image->removeText();
     job.outcome.notMade = job.image->notMadeReason();
     job.outcome.failedForEveryImage = job.image->failedForEveryImage();
+    if (support::IsStartFailure(result)) // told once for the run: name the tool
+        job.outcome.notMade = run_.fileInFolder(tool_.fileName) + QStringLiteral(": ") +
+                              *job.outcome.notMade;
     job.child.reset();
     job.image.reset();
     freeSlots_.push_back(job.slot);

@@ -25,15 +25,25 @@ public:
         posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
         // A blocked or ignored signal would otherwise be inherited across exec.
+        // Only a terminal's Ctrl-C and hang-up stay blocked: sent to the
+        // caller's group in the instant before the child leaves it, they
+        // would wait for the exec and end the child, while the caller is the
+        // one that answers them.
         posix_spawnattr_init(&attributes);
-        sigset_t none;
-        sigemptyset(&none);
-        posix_spawnattr_setsigmask(&attributes, &none);
+        sigset_t terminalOnes;
+        sigemptyset(&terminalOnes);
+        sigaddset(&terminalOnes, SIGINT);
+        sigaddset(&terminalOnes, SIGHUP);
+        posix_spawnattr_setsigmask(&attributes, &terminalOnes);
         sigset_t toDefault;
         sigemptyset(&toDefault);
         sigaddset(&toDefault, SIGPIPE);
         posix_spawnattr_setsigdefault(&attributes, &toDefault);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        // A process group of its own: a terminal's Ctrl-C then reaches only
+        // the caller, which decides when to stop.
+        posix_spawnattr_setpgroup(&attributes, 0);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                                  POSIX_SPAWN_SETPGROUP);
     }
     ~SpawnSetup() {
         posix_spawnattr_destroy(&attributes);

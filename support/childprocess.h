@@ -15,7 +15,9 @@ namespace support {
 // in the child, but it cannot tell why a start failed: no errno.)
 //
 // The child gets the caller's environment, stdout and stderr; stdin reads
-// /dev/null and no other descriptor of the caller reaches it.
+// /dev/null and no other descriptor of the caller reaches it. It starts in a
+// process group of its own, with SIGINT and SIGHUP blocked, so that a
+// terminal's Ctrl-C or hang-up reaches only the caller.
 class ChildProcess {
 public:
     // Starts `program`, looked up in PATH when it names no folder.

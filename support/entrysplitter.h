@@ -13,7 +13,7 @@ namespace support {
 
 // Cuts the text of a list file into entries as it arrives, piece by piece: a
 // line ends at CR or at a CR LF pair, and inside a line every LF separates
-// two entries. `View` is QByteArrayView for text still in bytes (CR and LF
+// two entries; a break at the very end only ends the last entry. `View` is QByteArrayView for text still in bytes (CR and LF
 // never occur inside a longer UTF-8 sequence or a Windows-1252 character) or
 // QStringView for decoded text. A line that spans pieces is gathered; all
 // others are handed on as views into the piece.
@@ -34,26 +34,23 @@ public:
             if (c != u'\r' && c != u'\n')
                 continue;
             takeLine(piece.sliced(start, i - start));
-            endsInLf_ = c == u'\n';
             if (c == u'\r' && i + 1 == size)
                 afterCr_ = true;
             else if (c == u'\r' && piece[i + 1] == u'\n')
                 ++i;
             start = i + 1;
         }
-        if (start < size) {
+        if (start < size)
             pending_.append(piece.sliced(start));
-            endsInLf_ = false;
-        }
     }
 
-    // The text after the last break is a line of its own, except after a
-    // line end proper (CR or CR LF): reading stops there. An LF only separates.
+    // The text after the last break is an entry of its own; nothing follows a
+    // final break (a file saved on Linux ends in LF as one saved on Windows
+    // ends in CR LF).
     void finish() {
-        if (!pending_.isEmpty() || endsInLf_)
+        if (!pending_.isEmpty())
             take_(View(pending_));
         pending_ = Buffer();
-        endsInLf_ = false;
     }
 
 private:
@@ -72,7 +69,6 @@ private:
     Take take_;
     Buffer pending_;
     bool afterCr_ = false;
-    bool endsInLf_ = false;
 };
 
 } // namespace support

@@ -22,8 +22,8 @@ void LoadListFile(const QString& path, const EntrySink& append, const MessageNot
 
 // The entries of the list file at `path`, one per line: a line ends at CR or
 // CR LF, and inside a line every LF separates two entries. Nothing is
-// trimmed; blank lines give empty entries; an LF at the very end gives an
-// empty last entry, a CR or CR LF does not. A file that starts with a UTF-16
+// trimmed; blank lines give empty entries; a break at the very end (LF, CR
+// or CR LF) gives no empty last entry. A file that starts with a UTF-16
 // or UTF-32 byte-order mark is read in that encoding; any other is UTF-8 (a
 // byte-order mark dropped) when all of it is valid UTF-8, Windows-1252
 // otherwise. The file is read in chunks, never held whole. Throws Failure.

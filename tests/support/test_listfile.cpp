@@ -49,13 +49,14 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         row("CR LF", "a\r\nb\r\n", {"a", "b"});
         row("CR, ending in CR", "a\rb\r", {"a", "b"});
-        row("LF, ending in LF: empty last entry", "a\nb\n", {"a", "b", ""});
+        row("LF, ending in LF", "a\nb\n", {"a", "b"});
+        row("blank LF line between and at the end", "a\n\nb\n\n", {"a", "", "b", ""});
         row("blank line between CR LF lines", "a\r\n\r\nb\r\n", {"a", "", "b"});
         row("LF before a CR LF line end", "a\n\r\nb", {"a", "", "b"});
         row("mixed ends", "a\rb\nc\r\nd", {"a", "b", "c", "d"});
         row("nothing trimmed", "  a@x.org \t\r\n", {"  a@x.org \t"});
         row("empty file", "", {});
-        row("lone LF", "\n", {"", ""});
+        row("lone LF", "\n", {""});
         row("UTF-8 with a byte-order mark", "\xEF\xBB\xBFjos\xC3\xA9\r\nb", {u"josé"_qs, "b"});
         row("UTF-8 beyond the BMP", "\xF0\x9F\x98\x80@x.org", {u"😀@x.org"_qs});
         row("Windows-1252, 0x81 kept", "jos\xE9\r\n\x80\x93\x9F\x81",

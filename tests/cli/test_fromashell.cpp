@@ -1,0 +1,100 @@
+// The program as a shell, a terminal or a server meets it. Signals sent to a
+// running --convert: each ends the program between two images, with the
+// run's folder removed, unless it was ignored when the program started.
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <unistd.h>
+
+class FromAShellTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    int images() const { return int(QDir(path("out")).entryList(QDir::Files).size()); }
+    QStringList leftInTemp() const {
+        return QDir(path("temp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    // A long run, started with `prepare` run in the child before the program.
+    void startLongRun(QProcess& program, const std::function<void()>& prepare) {
+        QByteArray addresses;
+        for (int i = 0; i < 5000; ++i)
+            addresses += "u" + QByteArray::number(i) + "@x.org\n";
+        QProcessEnvironment environment;
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("TEMP", path("temp"));
+        program.setProcessEnvironment(environment);
+        program.setChildProcessModifier(prepare);
+        program.start(ORVANTA_PROGRAM, {"--convert", "-o", path("out")});
+        program.write(addresses);
+        program.closeWriteChannel();
+    }
+
+private slots:
+    void init() {
+        QDir(path("out")).removeRecursively();
+        QDir().mkpath(path("out"));
+        QDir().mkpath(path("temp"));
+    }
+
+    // nohup, or a script's background job, where SIGINT starts ignored.
+    void ignoredSignals_stayIgnored() {
+        QProcess program;
+        startLongRun(program, [] {
+            std::signal(SIGHUP, SIG_IGN);
+            std::signal(SIGINT, SIG_IGN);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(images() > 0, 30000);
+        ::kill(program.processId(), SIGHUP);
+        ::kill(program.processId(), SIGINT);
+        const int before = images();
+        QTRY_VERIFY_WITH_TIMEOUT(images() > before + 2, 30000);
+        QCOMPARE(program.state(), QProcess::Running);
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), SIGTERM);
+        QCOMPARE(leftInTemp(), QStringList());
+    }
+
+    // Ctrl-C reaches the terminal's whole foreground group; the converter,
+    // in a group of its own, finishes its image and nothing is reported.
+    void ctrlC_stopsBetweenImages_reportingNoFailure() {
+        QProcess program;
+        startLongRun(program, [] { ::setpgid(0, 0); });
+        QTRY_VERIFY_WITH_TIMEOUT(images() > 0, 30000);
+        ::kill(-pid_t(program.processId()), SIGINT);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(program.exitCode(), SIGINT);
+        QCOMPARE(program.readAllStandardError(), QByteArray());
+        QCOMPARE(leftInTemp(), QStringList());
+    }
+
+    // orvanta --convert ... 2>&1 | head -c1
+    void closedPipe_stopsLikeTermination() {
+        QFile list(path("list.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 5000; ++i)
+            list.write("../u" + QByteArray::number(i) + "@x.org\n"); // each one a message
+        list.close();
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TEMP", path("temp"));
+        shell.setProcessEnvironment(environment);
+        shell.start("bash", {"-c",
+                             "\"$0\" --convert -o \"$1\" \"$2\" 2>&1 | head -c1 >/dev/null; "
+                             "echo \"${PIPESTATUS[0]}\"",
+                             ORVANTA_PROGRAM, path("out"), path("list.txt")});
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray::number(128 + SIGPIPE));
+        QCOMPARE(leftInTemp(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(FromAShellTest)
+#include "test_fromashell.moc"

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,8 +51,9 @@ struct AddressReader::Source {
     }
 };
 
-AddressReader::AddressReader(const QList<AddressSource>& sources, bool nulSeparated)
-    : nulSeparated_(nulSeparated) {
+AddressReader::AddressReader(const QList<AddressSource>& sources, bool nulSeparated,
+                             std::function<bool()> stopRequested)
+    : nulSeparated_(nulSeparated), stopRequested_(std::move(stopRequested)) {
     for (const AddressSource& given : sources) {
         auto source = std::make_unique<Source>();
         source->kind = given.kind;
@@ -84,7 +86,7 @@ void AddressReader::openAll() {
 
 std::optional<InputRecord> AddressReader::next() {
     while (ready_.empty()) {
-        if (current_ >= sources_.size())
+        if (current_ >= sources_.size() || stopRequested_())
             return std::nullopt;
         Source& source = *sources_[current_];
         if (source.kind == AddressSource::Address) {
@@ -103,13 +105,17 @@ std::optional<InputRecord> AddressReader::next() {
 }
 
 void AddressReader::readMore(Source& source) {
+    // A signal breaks off a poll, never restarted, where it would only
+    // restart a read.
+    pollfd input{source.fd, POLLIN, 0};
+    if (::poll(&input, 1, -1) < 0 && errno == EINTR)
+        return;
     char buffer[kReadSize];
-    ssize_t n;
-    do
-        n = ::read(source.fd, buffer, sizeof buffer);
-    while (n < 0 && errno == EINTR);
-    if (n < 0)
+    const ssize_t n = ::read(source.fd, buffer, sizeof buffer);
+    if (n < 0 && errno != EINTR && errno != EAGAIN)
         failReading(source.shownAs, errno);
+    if (n < 0)
+        return;
     QByteArrayView bytes(buffer, n);
     if (!source.encodingKnown) {
         source.head.append(bytes);

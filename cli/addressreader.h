@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,7 +31,11 @@ public:
     // A record longer than this is refused unread: no file path can be longer.
     static constexpr qsizetype kLongestRecord = 4096;
 
-    AddressReader(const QList<AddressSource>& sources, bool nulSeparated);
+    // `stopRequested` is asked whenever a signal breaks a wait for input: a
+    // list typed at a terminal, or a pipe that stays silent, must not keep
+    // Ctrl-C from stopping the run.
+    AddressReader(const QList<AddressSource>& sources, bool nulSeparated,
+                  std::function<bool()> stopRequested);
     ~AddressReader();
     AddressReader(const AddressReader&) = delete;
     AddressReader& operator=(const AddressReader&) = delete;
@@ -39,9 +44,9 @@ public:
     // before any image is made. Throws support::Failure naming it.
     void openAll();
 
-    // The next record, or nothing once every source is used up. May wait for
-    // a pipe. Throws support::Failure naming the source that cannot be read,
-    // or that is plainly no list (a record running on past a megabyte).
+    // The next record, or nothing once every source is used up or a stop
+    // was requested. May wait for a pipe. Throws support::Failure naming the source that cannot be
+    // read, or that is plainly no list (a record running on past a megabyte).
     std::optional<InputRecord> next();
 
 private:
@@ -53,6 +58,7 @@ private:
     std::vector<std::unique_ptr<Source>> sources_;
     size_t current_ = 0;
     bool nulSeparated_;
+    std::function<bool()> stopRequested_;
     bool stdinTaken_ = false;
     QByteArray record_;
     qsizetype recordLength_ = 0;

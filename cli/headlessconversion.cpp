@@ -34,8 +34,8 @@ constexpr qsizetype kMostTextBytes = qsizetype(16) << 20;
 class HeadlessRun {
 public:
     HeadlessRun(const Invocation& invocation, const conversion::ConverterTool& tool)
-        : invocation_(invocation), tool_(tool),
-          reader_(invocation.sources, invocation.nulSeparated),
+        : invocation_(invocation), tool_(tool), reader_(invocation.sources, invocation.nulSeparated,
+                                                        [this] { return stop_.requested(); }),
           report_({invocation.printPaths, invocation.json, invocation.nulSeparated,
                    !invocation.quiet, invocation.outputFolder, tool.extension}) {}
 
@@ -44,8 +44,10 @@ public:
             reader_.openAll();
             CheckOutputFolder(invocation_.outputFolder);
             std::optional<InputRecord> first = reader_.next();
-            if (!first)
+            if (!first && !stop_.requested())
                 support::fail(QStringLiteral("no addresses to convert"));
+            if (!first)
+                return end();
             // Before the folder changes: TEMP may be a relative path.
             run_.open();
             run_.putTool(tool_, run_.toolBytes(tool_));
@@ -59,6 +61,11 @@ public:
             report_.tellProblem(failure.description());
             stopped_ = true;
         }
+        return end();
+    }
+
+private:
+    int end() {
         report_.summarize();
         run_.close();
         if (stop_.requested())
@@ -68,7 +75,6 @@ public:
         return report_.notMade() == 0 ? kAllMade : kSomeNotMade;
     }
 
-private:
     void convertEach(ImageJobs& jobs, std::optional<InputRecord> record) {
         try {
             for (qsizetype n = 1; record && !stop_.requested() && !stopped_;) {
@@ -107,8 +113,7 @@ private:
             else if ((textBytes += record.address.toUtf8().size() + 2) > kMostTextBytes)
                 tooMuch = QStringLiteral("the list is more text than one image can hold");
             if (tooMuch) {
-                jobs.refuse(shownAs,
-                            QStringLiteral("at address %1: %2").arg(line).arg(*tooMuch));
+                jobs.refuse(shownAs, QStringLiteral("at address %1: %2").arg(line).arg(*tooMuch));
                 break;
             }
             text += (line > 1 ? QStringLiteral("\r\n") : QString()) + record.address;

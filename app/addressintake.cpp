@@ -40,7 +40,8 @@ void AddressIntake::PushButton1_Click() {
          [&] { answer = form_.dialogs().input(&form_, form_.applicationTitle(), kAddPrompt); });
     if (step.test(102, [&] { return answer.isEmpty(); }))
         return; // nothing typed, or cancelled
-    step(104, [&] { form_.ListView1->entries().append(answer); });
+    // Several lines pasted at once are several entries, as in a list file.
+    step(104, [&] { form_.ListView1->entries().append(support::SplitListText(answer)); });
 }
 
 void AddressIntake::PushButton10_Click() {
@@ -57,21 +58,30 @@ void AddressIntake::PushButton4_Click() {
     QStringList parts; // nothing on Cancel, one full path, or a folder and names
 
     step(100, [&] { parts = form_.dialogs().openFiles(&form_, kLoadTitle, kListFilter); });
+    const bool wasBusy = form_.isBusy();
     step(102, [&] { form_.setPointer(Form1::kPointerBusy); });
     if (parts.size() == 1)
         step(104, [&] { loadListFile(parts.first()); });
     for (qsizetype i = 1; i < parts.size(); ++i) // a root folder already ends in "/"
         step(106, [&] { loadListFile(support::CollapseBackslashes(parts[0] + u'/' + parts[i])); });
-    step(108, [&] { form_.setPointer(Form1::kPointerDefault); });
+    step(108, [&] { endBusyState(wasBusy); });
 }
 
 void AddressIntake::loadListFiles(const QStringList& paths) {
     support::StepTrap step = form_.trap(QStringLiteral("PushButton4_Click"));
 
+    const bool wasBusy = form_.isBusy();
     step(102, [&] { form_.setPointer(Form1::kPointerBusy); });
     for (const QString& path : paths)
         step(104, [&] { loadListFile(path); });
-    step(108, [&] { form_.setPointer(Form1::kPointerDefault); });
+    step(108, [&] { endBusyState(wasBusy); });
+}
+
+void AddressIntake::endBusyState(bool wasBusy) {
+    // A load in the middle of a run leaves the busy state to the run that set
+    // it; lifted here, it would let "Clear List" empty the list under the run.
+    if (!wasBusy)
+        form_.setPointer(Form1::kPointerDefault);
 }
 
 void AddressIntake::PushButton9_Click() {

@@ -27,6 +27,8 @@ private:
     void PushButton9_Click();
     void removeSelectedEntry();
     void loadListFile(const QString& path);
+    // Back to the ordinary pointer, unless the load found the window busy.
+    void endBusyState(bool wasBusy);
 
     Form1& form_;
 };

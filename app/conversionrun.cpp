@@ -54,7 +54,10 @@ void ConversionRun::convert(Run& run) {
 
     step(108, [&] { window_.setPointer(Form1::kPointerBusy); });
     QByteArray jpegBytes, pngBytes;
-    step(110, [&] { run.core.open(); });
+    step(110, [&] {
+        run.core.open();
+        tellPassedOver(run.core.passedOver());
+    });
     step(110, [&] { jpegBytes = run.core.toolBytes(conversion::kJpegTool); });
     step(112, [&] { run.core.putTool(conversion::kJpegTool, jpegBytes); });
     step(114, [&] { pngBytes = run.core.toolBytes(conversion::kPngTool); });
@@ -137,6 +140,14 @@ void ConversionRun::makeImage(Run& run, const ImageLines& lines, const QString& 
     step(lines.remove, [&] { image.removeText(); });
     if (const auto& reason = image.notMadeReason())
         run.notMade.add(shownAs, *reason);
+}
+
+void ConversionRun::tellPassedOver(const QString& reason) {
+    // Once a program: every run passes TEMP over for the same reason.
+    if (reason.isEmpty() || passedOverTold_)
+        return;
+    passedOverTold_ = true;
+    window_.showMessage(reason);
 }
 
 double ConversionRun::percentDone(int number) const {

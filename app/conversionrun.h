@@ -48,6 +48,8 @@ private:
     void convertWholeList(Run& run);
     void makeImage(Run& run, const ImageLines& lines, const QString& text, const QString& name,
                    const QString& shownAs);
+    // Says why TEMP was passed over for another folder, the first time only.
+    void tellPassedOver(const QString& reason);
     // The share of the list done with entry `number`, in percent of its current size.
     double percentDone(int number) const;
     // Entries are numbered from 1.
@@ -56,4 +58,5 @@ private:
 
     Form1& window_;
     bool converting_ = false;
+    bool passedOverTold_ = false;
 };

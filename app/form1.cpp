@@ -6,6 +6,7 @@
 #include "progressbar.h"
 #include "twips.h"
 
+#include <conversion/runfolder.h>
 #include <support/productinfo.h>
 
 #include <QCloseEvent>
@@ -210,5 +211,7 @@ void Form1::showMessage(const QString& text) { dialogs().message(this, applicati
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
+    // A run under way is abandoned, but leaves no folder with the tools behind.
+    conversion::RunFolder::closeAllOpen();
     environment_.terminate();
 }

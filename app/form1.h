@@ -59,7 +59,6 @@ public:
     int pointer() const { return pointer_; }
     void setPointer(int value);
     bool isBusy() const { return pointer_ == kPointerBusy; }
-    bool hasCustomCursor() const { return customCursor_.has_value(); }
 
     const QString& applicationTitle() const { return applicationTitle_; }
     const Form1Environment& environment() const { return environment_; }

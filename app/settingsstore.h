@@ -20,8 +20,6 @@ public:
     QString read(const QString& key, const QString& fallback = {});
     void save(const QString& key, const QString& value);
 
-    QSettings::Status status() const { return settings_.status(); }
-
 private:
     QString key(const QString& name) const;
     QSettings settings_;

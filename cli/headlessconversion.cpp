@@ -42,17 +42,14 @@ public:
     int run() {
         try {
             reader_.openAll();
-            CheckOutputFolder(invocation_.outputFolder);
+            const QString folder = CheckedOutputFolder(invocation_.outputFolder);
             std::optional<InputRecord> first = reader_.next();
             if (!first && !stop_.requested())
                 support::fail(QStringLiteral("no addresses to convert"));
             if (!first)
                 return end();
-            // Before the folder changes: TEMP may be a relative path.
-            run_.open();
-            run_.putTool(tool_, run_.toolBytes(tool_));
-            EnterOutputFolder(invocation_.outputFolder);
-            ImageJobs jobs(run_, tool_, invocation_.wholeList ? 1 : invocation_.jobs);
+            openRun();
+            ImageJobs jobs(run_, tool_, folder, invocation_.wholeList ? 1 : invocation_.jobs);
             if (invocation_.wholeList)
                 convertWholeList(jobs, std::move(*first));
             else
@@ -65,6 +62,23 @@ public:
     }
 
 private:
+    void openRun() {
+        try {
+            run_.open();
+        } catch (const support::Failure&) {
+            tellPassedOver();
+            throw;
+        }
+        tellPassedOver();
+        run_.putTool(tool_, run_.toolBytes(tool_));
+    }
+
+    // Why TEMP was not used, once, whatever comes of the run.
+    void tellPassedOver() {
+        if (!run_.passedOver().isEmpty())
+            report_.tellProblem(run_.passedOver());
+    }
+
     int end() {
         report_.summarize();
         run_.close();

@@ -1,6 +1,7 @@
 #include "imagejobs.h"
 
 #include <conversion/imageconversion.h>
+#include <conversion/imagepath.h>
 #include <support/childprocess.h>
 #include <support/failure.h>
 #include <support/runandwait.h>
@@ -27,8 +28,9 @@ struct ImageJobs::Job {
     bool known = false;
 };
 
-ImageJobs::ImageJobs(conversion::Conversion& run, const conversion::ConverterTool& tool, int jobs)
-    : run_(run), tool_(tool), jobs_(static_cast<size_t>(jobs)) {
+ImageJobs::ImageJobs(conversion::Conversion& run, const conversion::ConverterTool& tool,
+                     const QString& outputFolder, int jobs)
+    : run_(run), tool_(tool), outputFolder_(outputFolder), jobs_(static_cast<size_t>(jobs)) {
     for (int slot = jobs - 1; slot >= 0; --slot)
         freeSlots_.push_back(slot);
 }
@@ -54,7 +56,8 @@ void ImageJobs::start(const QString& text, const QString& name, const QString& a
     } catch (const support::Failure&) {
         // Kept as the reason the image was not made.
     }
-    job->image->aimAt(QStringLiteral("."), name);
+    job->image->aimAt(outputFolder_, name);
+    job->outcome.path = conversion::ImagePath(outputFolder_, name, tool_.extension);
     job->child = job->image->startTool();
     ++running_;
     if (!job->child)
@@ -111,8 +114,8 @@ void ImageJobs::finish(Job& job, int result) {
     job.outcome.notMade = job.image->notMadeReason();
     job.outcome.failedForEveryImage = job.image->failedForEveryImage();
     if (support::IsStartFailure(result)) // told once for the run: name the tool
-        job.outcome.notMade = run_.fileInFolder(tool_.fileName) + QStringLiteral(": ") +
-                              *job.outcome.notMade;
+        job.outcome.notMade =
+            run_.fileInFolder(tool_.fileName).shown + QStringLiteral(": ") + *job.outcome.notMade;
     job.child.reset();
     job.image.reset();
     freeSlots_.push_back(job.slot);

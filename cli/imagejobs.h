@@ -23,16 +23,18 @@ namespace cli {
 struct ImageOutcome {
     QString address;
     QString name;                   // of the image, without the folder and extension
+    QString path;                   // of the image, as the run's core names it
     std::optional<QString> notMade; // why the image was not made
     bool failedForEveryImage = false;
 };
 
 // Up to `jobs` converters at once in one run, each with its own text file;
 // their outcomes come out in the order the images were started, whichever
-// converter ends first. The images go to the current folder.
+// converter ends first. The images go to `outputFolder`.
 class ImageJobs {
 public:
-    ImageJobs(conversion::Conversion& run, const conversion::ConverterTool& tool, int jobs);
+    ImageJobs(conversion::Conversion& run, const conversion::ConverterTool& tool,
+              const QString& outputFolder, int jobs);
     ~ImageJobs();
     ImageJobs(const ImageJobs&) = delete;
     ImageJobs& operator=(const ImageJobs&) = delete;
@@ -57,6 +59,7 @@ private:
 
     conversion::Conversion& run_;
     const conversion::ConverterTool& tool_;
+    QString outputFolder_;
     size_t jobs_;
     std::deque<std::unique_ptr<Job>> queue_;
     std::vector<int> freeSlots_;

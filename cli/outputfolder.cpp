@@ -24,7 +24,7 @@ QString errorText(int error) {
 
 } // namespace
 
-void CheckOutputFolder(const QByteArray& given) {
+QString CheckedOutputFolder(const QByteArray& given) {
     const QByteArray folder = given.isEmpty() ? QFile::encodeName(QDir::currentPath()) : given;
     struct stat st;
     if (::stat(folder.constData(), &st) != 0) {
@@ -41,12 +41,12 @@ void CheckOutputFolder(const QByteArray& given) {
     if (::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
         failFolder(folder,
                    QStringLiteral("the output folder is not writable: %1").arg(errorText(errno)));
-}
-
-void EnterOutputFolder(const QByteArray& folder) {
-    if (!folder.isEmpty() && ::chdir(folder.constData()) != 0)
-        failFolder(folder,
-                   QStringLiteral("cannot enter the output folder: %1").arg(errorText(errno)));
+    // The converters are handed image paths as text.
+    const QString path = QFile::decodeName(folder);
+    if (QFile::encodeName(path) != folder)
+        failFolder(folder, QStringLiteral("the output folder's path is not valid UTF-8; give a "
+                                          "folder whose path is"));
+    return path;
 }
 
 } // namespace cli

@@ -4,12 +4,9 @@
 
 namespace cli {
 
-// Throws support::Failure naming `folder` (the current folder when empty)
-// unless it is a folder the images can be written to.
-void CheckOutputFolder(const QByteArray& folder);
-
-// Makes `folder` the current folder, so that every image lands there
-// whatever its path's bytes. Throws support::Failure.
-void EnterOutputFolder(const QByteArray& folder);
+// The folder the images go to, as the run's core takes it: `folder` (the
+// current folder when empty), once it is known to be a folder the images can
+// be written to. Throws support::Failure naming it and what is wrong with it.
+QString CheckedOutputFolder(const QByteArray& folder);
 
 } // namespace cli

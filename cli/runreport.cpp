@@ -2,7 +2,6 @@
 
 #include "imagesize.h"
 
-#include <conversion/imagepath.h>
 #include <support/failure.h>
 
 #include <QJsonDocument>
@@ -27,7 +26,9 @@ void RunReport::tell(const ImageOutcome& outcome) {
 
     if (outcome.notMade) {
         ++notMade_;
-        tellProblem(QStringLiteral("%1: %2").arg(PrintableText(outcome.address), *outcome.notMade));
+        // Each part cut by itself, so a long address leaves its reason whole.
+        toStandardError(PrintableText(outcome.address) + QStringLiteral(": ") +
+                        PrintableText(*outcome.notMade));
     } else {
         ++made_;
     }
@@ -39,9 +40,7 @@ void RunReport::tell(const ImageOutcome& outcome) {
             object.insert(QStringLiteral("reason"), *outcome.notMade);
         } else {
             object.insert(QStringLiteral("path"), QString::fromUtf8(path));
-            // The run works inside the output folder.
-            if (const auto size = ImageSizeOf(
-                    conversion::ImagePath(QStringLiteral("."), outcome.name, options_.extension))) {
+            if (const auto size = ImageSizeOf(outcome.path)) {
                 object.insert(QStringLiteral("width"), size->width());
                 object.insert(QStringLiteral("height"), size->height());
             }
@@ -51,8 +50,12 @@ void RunReport::tell(const ImageOutcome& outcome) {
 }
 
 void RunReport::tellProblem(const QString& message) {
+    toStandardError(PrintableText(message));
+}
+
+void RunReport::toStandardError(const QString& line) {
     progress_.clear();
-    std::fprintf(stderr, "orvanta: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "orvanta: %s\n", line.toLocal8Bit().constData());
 }
 
 void RunReport::toStandardOutput(const QByteArray& bytes) {

@@ -35,6 +35,7 @@ public:
 
 private:
     void toStandardOutput(const QByteArray& bytes);
+    void toStandardError(const QString& line);
 
     Options options_;
     TerminalProgress progress_;

@@ -110,6 +110,11 @@ QString PrintableText(const QString& text) {
         else
             printable += c;
     }
+    // A list may hold an address of megabytes; the middle of it says least.
+    constexpr qsizetype kShown = 300;
+    if (printable.size() > kShown)
+        printable =
+            printable.left(kShown * 3 / 4) + QStringLiteral("...") + printable.right(kShown / 4);
     return printable;
 }
 

@@ -33,7 +33,8 @@ private:
 };
 
 // `text` with control characters written as escapes (\n, \t, \x1b...), so an
-// address cannot move the cursor or recolour the terminal it is printed on.
+// address cannot move the cursor or recolour the terminal it is printed on;
+// cut in the middle when longer than a few hundred characters.
 QString PrintableText(const QString& text);
 
 // The start of `text` that fits `columns` screen columns (a wide character

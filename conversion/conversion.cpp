@@ -6,8 +6,6 @@
 #include <support/failure.h>
 #include <support/fileutils.h>
 
-#include <QDir>
-
 #include <sys/stat.h>
 
 namespace conversion {
@@ -25,9 +23,7 @@ Conversion::~Conversion() {
 
 void Conversion::open() {
     try {
-        // Made absolute, so that a front that changes its current folder
-        // still finds the tools.
-        folder_.open(QDir(TemporaryFolder()).absolutePath());
+        folder_.open(TemporaryFolder(&passedOver_));
         unusable_.reset();
     } catch (const support::Failure& failure) {
         unusable_ = failure.description();
@@ -65,8 +61,8 @@ std::optional<QString> Conversion::convert(const ConverterTool& tool, const QStr
     return image.notMadeReason();
 }
 
-QString Conversion::fileInFolder(const QString& name) const {
-    return folder_.path() + u'/' + name;
+support::FolderFile Conversion::fileInFolder(const QString& name) const {
+    return {folder_.descriptor(), name, folder_.path() + u'/' + name};
 }
 
 } // namespace conversion

@@ -3,6 +3,8 @@
 #include "convertertools.h"
 #include "runfolder.h"
 
+#include <support/fileutils.h>
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -79,12 +81,18 @@ public:
 
     // Why the run has no folder, or nothing when it has one.
     const std::optional<QString>& unusable() const { return unusable_; }
-    QString fileInFolder(const QString& name) const;
+    // Why TEMP was passed over for another folder (tempfolder.h); empty when it was not.
+    const QString& passedOver() const { return passedOver_; }
+    // A file in the run's folder, reached through the folder's descriptor.
+    support::FolderFile fileInFolder(const QString& name) const;
+    // The run's folder, for a converter to start in.
+    int folderDescriptor() const { return folder_.descriptor(); }
 
 private:
     ToolLoader loadTool_;
     RunFolder folder_;
     std::optional<QString> unusable_ = QStringLiteral("the run was not opened");
+    QString passedOver_;
 };
 
 } // namespace conversion

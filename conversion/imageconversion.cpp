@@ -7,6 +7,7 @@
 #include <support/fileutils.h>
 #include <support/runandwait.h>
 
+#include <QDir>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -91,8 +92,13 @@ std::unique_ptr<support::ChildProcess> ImageConversion::startTool() {
         return nullptr;
     stopped_ = true; // once
     before_ = std::make_unique<FileStamp>(FileStamp::of(outputPath_));
-    return std::make_unique<support::ChildProcess>(run_.fileInFolder(tool_.fileName),
-                                                   QStringList{textFile_, outputPath_});
+    // The converter starts in the run's folder and finds itself and its text
+    // there; the image's path must then not depend on where we stand.
+    const QString image =
+        outputPath_.startsWith(u'/') ? outputPath_ : QDir::currentPath() + u'/' + outputPath_;
+    return std::make_unique<support::ChildProcess>(QStringLiteral("./") + tool_.fileName,
+                                                   QStringList{textFile_.name, image},
+                                                   run_.folderDescriptor());
 }
 
 void ImageConversion::finishTool(int result) {

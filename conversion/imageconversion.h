@@ -46,7 +46,7 @@ public:
 private:
     Conversion& run_;
     const ConverterTool& tool_;
-    QString textFile_;
+    support::FolderFile textFile_;
     QString outputPath_;
     std::optional<QString> notMade_ = QStringLiteral("the converter was not run");
     bool stopped_ = false;

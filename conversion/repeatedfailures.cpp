@@ -13,10 +13,10 @@ QString RepeatedFailures::report() const {
     QString report;
     for (const auto& [line, seen] : lines_)
         if (seen.more > 0)
+            // One arg() call: a "%1" in a path of the description stays as it is.
             report += QStringLiteral("\n\nAt line %1: %2\n... and %3 more failed the same way.")
-                          .arg(line)
-                          .arg(seen.description)
-                          .arg(seen.more);
+                          .arg(QString::number(line), seen.description,
+                               QString::number(seen.more));
     return report;
 }
 

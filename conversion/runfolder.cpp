@@ -3,6 +3,7 @@
 #include <support/failure.h>
 
 #include <QFile>
+#include <QList>
 
 #include <cerrno>
 #include <cstring>
@@ -21,23 +22,33 @@ const char* const kLockName = "lock";
 // A folder without its lock is a run just starting, or one killed while it
 // started; only a folder untouched this long is taken for the latter.
 constexpr time_t kStartingSeconds = 60;
-constexpr int kOpenAttempts = 3;
+// Each attempt loses only to a sweep that lands in the instant between
+// making the lock and taking it; many runs starting at once may lose a few.
+constexpr int kOpenAttempts = 100;
+
+// The run folders open in this program, for closeAllOpen.
+QList<RunFolder*>& openFolders() {
+    static QList<RunFolder*> folders;
+    return folders;
+}
 
 int openFolderAt(int parent, const char* name) {
     return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
 // Deletes what stands in the folder (files; a sub-folder stays and so keeps
-// the folder), then the folder itself.
+// the folder), then the folder itself. Takes `folder` over and closes it:
+// listing needs no further descriptor, so that a program short of them still
+// leaves nothing behind.
 void removeFolderAt(int parent, const char* name, int folder) {
-    const int listed = ::dup(folder);
-    if (DIR* entries = listed >= 0 ? ::fdopendir(listed) : nullptr) {
+    if (DIR* entries = ::fdopendir(folder)) {
         while (const dirent* entry = ::readdir(entries))
             if (entry->d_type != DT_DIR)
                 ::unlinkat(folder, entry->d_name, 0);
         ::closedir(entries);
-    } else if (listed >= 0) {
-        ::close(listed);
+    } else {
+        ::unlinkat(folder, kLockName, 0);
+        ::close(folder);
     }
     ::unlinkat(parent, name, AT_REMOVEDIR);
 }
@@ -53,6 +64,13 @@ bool isDead(int folder, const struct stat& st, int* lock) {
     return errno == ENOENT && st.st_mtime + kStartingSeconds < std::time(nullptr);
 }
 
+// Whether the lock just taken is still the folder's: a sweep may have taken
+// it first and deleted it, and a lock on a deleted file guards nothing.
+bool isLinked(int fd) {
+    struct stat st;
+    return ::fstat(fd, &st) == 0 && st.st_nlink > 0;
+}
+
 } // namespace
 
 RunFolder::~RunFolder() {
@@ -66,16 +84,28 @@ void RunFolder::open(const QString& base) {
         QByteArray made = QFile::encodeName(base) + '/' + kPrefix + "XXXXXX";
         if (!::mkdtemp(made.data()))
             support::failErrno(QStringLiteral("Cannot make a run folder in"), base, errno);
+        path_ = QFile::decodeName(made);
         folder_ = openFolderAt(AT_FDCWD, made.constData());
+        struct stat st;
+        if (folder_ >= 0 && (::fstat(folder_, &st) != 0 || st.st_uid != ::geteuid() ||
+                             (st.st_mode & 077) != 0)) {
+            // Swapped for someone else's between making and opening: not ours to remove.
+            ::close(folder_);
+            folder_ = -1;
+            support::fail(QStringLiteral("Cannot use the run folder \"%1\": another user "
+                                         "replaced it")
+                              .arg(path_));
+        }
         lock_ = folder_ < 0 ? -1
                             : ::openat(folder_, kLockName,
                                        O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        path_ = QFile::decodeName(made);
-        // Another run sweeping at this very moment may take the fresh lock
-        // first; it then removes the folder, and this run makes another.
-        if (lock_ >= 0 && ::flock(lock_, LOCK_EX | LOCK_NB) == 0)
+        if (lock_ >= 0 && ::flock(lock_, LOCK_EX | LOCK_NB) == 0 && isLinked(lock_)) {
+            openFolders().append(this);
             return;
-        const int error = errno;
+        }
+        // A sweep that took the fresh lock first removes the folder (or has
+        // removed it); this run then makes another.
+        const int error = lock_ >= 0 ? EWOULDBLOCK : errno;
         if (folder_ < 0)
             ::rmdir(made.constData());
         close();
@@ -86,10 +116,10 @@ void RunFolder::open(const QString& base) {
 }
 
 void RunFolder::close() {
+    openFolders().removeOne(this);
     if (folder_ >= 0) {
         const QByteArray native = QFile::encodeName(path_);
         removeFolderAt(AT_FDCWD, native.constData(), folder_);
-        ::close(folder_);
         folder_ = -1;
     }
     if (lock_ >= 0) {
@@ -98,9 +128,14 @@ void RunFolder::close() {
     }
 }
 
+void RunFolder::closeAllOpen() {
+    while (!openFolders().isEmpty())
+        openFolders().first()->close();
+}
+
 void RemoveDeadRunFolders(const QString& base) {
     const int parent = openFolderAt(AT_FDCWD, QFile::encodeName(base).constData());
-    DIR* entries = parent >= 0 ? ::fdopendir(::dup(parent)) : nullptr;
+    DIR* entries = parent >= 0 ? ::fdopendir(parent) : nullptr;
     if (!entries) {
         if (parent >= 0)
             ::close(parent);
@@ -114,13 +149,12 @@ void RemoveDeadRunFolders(const QString& base) {
         int lock = -1;
         if (folder >= 0 && ::fstat(folder, &st) == 0 && isDead(folder, st, &lock))
             removeFolderAt(parent, entry->d_name, folder);
+        else if (folder >= 0)
+            ::close(folder);
         if (lock >= 0)
             ::close(lock);
-        if (folder >= 0)
-            ::close(folder);
     }
     ::closedir(entries);
-    ::close(parent);
 }
 
 } // namespace conversion

@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <functional>
+#include <grp.h>
 #include <optional>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -51,27 +53,46 @@ QString PrivateFolderIn(const QString& parent, const QString& name) {
 }
 
 // $XDG_RUNTIME_DIR/orvanta, when the runtime folder is there and private.
-std::optional<QString> PrivateRuntimeFolder() {
+QString PrivateRuntimeFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (runtime.startsWith(u'/') && isPrivateFolder(QFile::encodeName(runtime)))
         return PrivateFolderIn(runtime, QStringLiteral("orvanta"));
-    return std::nullopt;
+    return {};
 }
 
-QString CacheFolder() {
+QString PrivateSystemTempFolder() {
+    return PrivateFolderIn(QDir::tempPath(), QStringLiteral("orvanta-%1").arg(::geteuid()));
+}
+
+QString PrivateCacheFolder() {
     const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
     const QString folder = cache.startsWith(u'/') ? cache : QDir::homePath() + "/.cache";
     QDir().mkpath(folder);
-    return folder;
+    return PrivateFolderIn(folder, QStringLiteral("orvanta"));
 }
 
-QString UsualFolder() {
-    const QString temp = qEnvironmentVariable("TEMP");
-    if (!temp.isEmpty())
-        return temp;
-    if (const auto runtime = PrivateRuntimeFolder())
-        return *runtime;
-    return PrivateFolderIn(QDir::tempPath(), QStringLiteral("orvanta-%1").arg(::geteuid()));
+// A group of the user's own (Debian gives each user one, and a umask that
+// lets it write) lets nobody else in.
+bool isPrivateGroup(gid_t group) {
+    const struct group* found = ::getgrgid(group);
+    const struct passwd* user = ::getpwuid(::geteuid());
+    return group == ::getegid() && found && user && (!found->gr_mem || !found->gr_mem[0]) &&
+           qstrcmp(found->gr_name, user->pw_name) == 0;
+}
+
+// Why other users could move a run's folder aside and put their own in its
+// place; nothing when they cannot.
+std::optional<QString> renameableByOthers(const QString& folder) {
+    struct stat st;
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt; // left for the run to fail on by itself
+    if (st.st_uid != ::geteuid() && st.st_uid != 0)
+        return QStringLiteral("it belongs to another user");
+    const bool othersWrite = (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !isPrivateGroup(st.st_gid));
+    if (othersWrite && !(st.st_mode & S_ISVTX))
+        return QStringLiteral("other users can write in it and it has no sticky bit (mode %1)")
+            .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    return std::nullopt;
 }
 
 // A folder that cannot be looked at is left for the run to fail on by itself.
@@ -83,28 +104,49 @@ bool allowsPrograms(const QString& folder) {
 
 } // namespace
 
-QString TemporaryFolder() {
-    const QString usual = UsualFolder();
-    if (allowsPrograms(usual))
-        return usual;
-    // Each of these may be refused as not private; the next one is tried then.
-    const QList<std::function<QString()>> fallbacks{
-        [] { return PrivateRuntimeFolder().value_or(QString()); },
-        [] { return PrivateFolderIn(CacheFolder(), QStringLiteral("orvanta")); },
-    };
-    for (const auto& fallback : fallbacks) {
-        try {
-            const QString folder = fallback();
-            if (!folder.isEmpty() && allowsPrograms(folder))
-                return folder;
-        } catch (const support::Failure&) {
+QString TemporaryFolder(QString* passedOver) {
+    const QString temp = qEnvironmentVariable("TEMP");
+    bool tempRefusesPrograms = false;
+    if (!temp.isEmpty()) {
+        if (const auto reason = renameableByOthers(temp)) {
+            if (passedOver)
+                *passedOver = QStringLiteral("TEMP (\"%1\") is not used: %2, so other users "
+                                             "can rename what stands in it.")
+                                  .arg(temp, *reason);
+        } else if (allowsPrograms(temp)) {
+            return temp;
+        } else {
+            tempRefusesPrograms = true;
         }
     }
+    // Each of these may be refused as not private; the next one is tried then.
+    QList<std::function<QString()>> candidates{PrivateRuntimeFolder};
+    if (!tempRefusesPrograms) // the system's temporary folder is most likely no better
+        candidates.append(PrivateSystemTempFolder);
+    candidates.append(PrivateCacheFolder);
+    std::optional<support::Failure> firstRefusal;
+    QString refusesPrograms = tempRefusesPrograms ? temp : QString();
+    for (const auto& candidate : candidates) {
+        try {
+            const QString folder = candidate();
+            if (folder.isEmpty())
+                continue;
+            if (allowsPrograms(folder))
+                return folder;
+            if (refusesPrograms.isEmpty())
+                refusesPrograms = folder;
+        } catch (const support::Failure& failure) {
+            if (!firstRefusal)
+                firstRefusal = failure;
+        }
+    }
+    if (firstRefusal && !tempRefusesPrograms)
+        throw *firstRefusal;
     support::fail(QStringLiteral("The temporary folder \"%1\" is on a file system that does not "
                                  "let programs run (mounted noexec), and so is every private "
                                  "folder to fall back on. Set TEMP to a folder of your own where "
                                  "programs may run.")
-                      .arg(usual));
+                      .arg(refusesPrograms));
 }
 
 } // namespace conversion

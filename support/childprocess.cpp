@@ -19,8 +19,10 @@ namespace {
 // The descriptors and signal state the child starts with; see the class comment.
 class SpawnSetup {
 public:
-    SpawnSetup() {
+    explicit SpawnSetup(int workingFolder) {
         posix_spawn_file_actions_init(&actions);
+        if (workingFolder >= 0)
+            posix_spawn_file_actions_addfchdir_np(&actions, workingFolder);
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 
@@ -58,7 +60,8 @@ public:
 
 } // namespace
 
-ChildProcess::ChildProcess(const QString& program, const QStringList& arguments) {
+ChildProcess::ChildProcess(const QString& program, const QStringList& arguments,
+                           int workingFolder) {
     std::vector<QByteArray> encoded;
     encoded.reserve(static_cast<size_t>(arguments.size()) + 1);
     encoded.push_back(QFile::encodeName(program));
@@ -70,7 +73,7 @@ ChildProcess::ChildProcess(const QString& program, const QStringList& arguments)
         argv.push_back(item.data());
     argv.push_back(nullptr);
 
-    const SpawnSetup setup;
+    const SpawnSetup setup(workingFolder);
     startError_ =
         posix_spawnp(&pid_, argv[0], &setup.actions, &setup.attributes, argv.data(), environ);
     if (startError_ != 0) {

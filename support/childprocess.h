@@ -20,8 +20,11 @@ namespace support {
 // terminal's Ctrl-C or hang-up reaches only the caller.
 class ChildProcess {
 public:
-    // Starts `program`, looked up in PATH when it names no folder.
-    ChildProcess(const QString& program, const QStringList& arguments);
+    // Starts `program`, looked up in PATH when it names no folder. With a
+    // `workingFolder` descriptor the child starts in that folder, where a
+    // relative `program` and relative arguments are then found, however the
+    // folder's path has been renamed since it was opened.
+    ChildProcess(const QString& program, const QStringList& arguments, int workingFolder = -1);
     // Collects the process if nobody did, waiting for its end: no zombie stays.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;

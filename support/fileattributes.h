@@ -11,7 +11,6 @@ namespace support {
 enum FileAttribute : int {
     ReadOnlyAttribute = 1,
     HiddenAttribute = 2,
-    SystemAttribute = 4,
     DirectoryAttribute = 16,
     ArchiveAttribute = 32,
     ReparsePointAttribute = 1024,

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -37,17 +38,30 @@ bool writeAll(int fd, const char* data, qsizetype size) {
     return true;
 }
 
-// Moves `from` to `to` unless `to` exists; the kernel checks atomically.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+// Moves `from` to `to` in `folder` unless `to` exists; the kernel checks atomically.
+int renameNoReplace(int folder, const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0)
         return 0;
     if (errno != EINVAL && errno != ENOSYS)
         return errno;
     // File systems without RENAME_NOREPLACE: a hard link never replaces either.
-    if (::link(from.constData(), to.constData()) != 0)
+    if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0)
         return errno;
-    ::unlink(from.constData());
+    ::unlinkat(folder, from.constData(), 0);
     return 0;
+}
+
+// Creates a new file beside `target` under a name of its own (as mkostemp
+// does, within a folder descriptor); the name chosen goes into `made`.
+int createBeside(int folder, const QByteArray& target, QByteArray* made) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *made = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::openat(folder, made->constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
 }
 
 } // namespace
@@ -86,16 +100,17 @@ QString DesktopFolder() {
     return buffer.left(end) + u'/';
 }
 
-void WriteBytesIfMissing(const QByteArray& bytes, const QString& path, mode_t mode) {
+void WriteBytesIfMissing(const QByteArray& bytes, const FolderFile& file, mode_t mode) {
     ProcessPendingMessages();
-    if (FileExists(path))
+    const QByteArray target = native(file.name);
+    struct stat st;
+    if (!file.name.isEmpty() && ::fstatat(file.folder, target.constData(), &st, 0) == 0)
         return;
 
-    const QByteArray target = native(path);
-    QByteArray temporary = target + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    QByteArray temporary;
+    const int fd = createBeside(file.folder, target, &temporary);
     if (fd < 0)
-        failErrno(QStringLiteral("Cannot create a file beside"), path, errno);
+        failErrno(QStringLiteral("Cannot create a file beside"), file.shown, errno);
 
     int error = 0;
     // No fsync: the rename already keeps a half-written file from ever
@@ -107,32 +122,33 @@ void WriteBytesIfMissing(const QByteArray& bytes, const QString& path, mode_t mo
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0)
-        error = renameNoReplace(temporary, target);
+        error = renameNoReplace(file.folder, temporary, target);
     if (error == 0)
         return;
 
-    ::unlink(temporary.constData());
-    struct stat st;
-    if (error == EEXIST && ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
+    ::unlinkat(file.folder, temporary.constData(), 0);
+    if (error == EEXIST &&
+        ::fstatat(file.folder, target.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode))
         return; // made meanwhile by someone else: left as it is, like any existing file
-    failErrno(QStringLiteral("Cannot write"), path, error);
+    failErrno(QStringLiteral("Cannot write"), file.shown, error);
 }
 
-void WriteTextFile(const QString& text, const QString& path) {
+void WriteTextFile(const QString& text, const FolderFile& file) {
     // Non-blocking, so a named pipe with no reader cannot hold the window;
     // truncated only once it is known to be a regular file.
-    const int fd = ::open(native(path).constData(),
-                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd = ::openat(file.folder, native(file.name).constData(),
+                            O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0 && errno == ELOOP)
-        fail(QStringLiteral("Cannot write \"%1\": it is a symbolic link").arg(path));
+        fail(QStringLiteral("Cannot write \"%1\": it is a symbolic link").arg(file.shown));
     if (fd < 0 && errno == ENXIO)
-        fail(QStringLiteral("Cannot write \"%1\": it is a named pipe").arg(path));
+        fail(QStringLiteral("Cannot write \"%1\": it is a named pipe").arg(file.shown));
     if (fd < 0)
-        failErrno(QStringLiteral("Cannot write"), path, errno);
+        failErrno(QStringLiteral("Cannot write"), file.shown, errno);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail(QStringLiteral("Cannot write \"%1\": it is not a regular file").arg(path));
+        fail(QStringLiteral("Cannot write \"%1\": it is not a regular file").arg(file.shown));
     }
 
     // Truncating an empty file is skipped: ext4 would then start writing the
@@ -145,13 +161,14 @@ void WriteTextFile(const QString& text, const QString& path) {
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0)
-        failErrno(QStringLiteral("Cannot write"), path, error);
+        failErrno(QStringLiteral("Cannot write"), file.shown, error);
 }
 
-void RemoveFile(const QString& path) {
+void RemoveFile(const FolderFile& file) {
     ProcessPendingMessages();
     // A read-only file needs no second attempt here: unlinking depends on the folder.
-    ::unlink(native(path).constData());
+    if (!file.name.isEmpty())
+        ::unlinkat(file.folder, native(file.name).constData(), 0);
 }
 
 } // namespace support

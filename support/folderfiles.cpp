@@ -26,10 +26,6 @@ bool matchesEveryName(const QString& pattern) {
 
 } // namespace
 
-bool IsOpenableFile(const QString& path) {
-    return !path.isEmpty() && isOpenableAt(AT_FDCWD, QFile::encodeName(path).constData());
-}
-
 QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
     QString path = folder;
     if (!path.endsWith(u'/'))

@@ -20,10 +20,6 @@ const QString kProcedure = QStringLiteral("Marrowtide2021/08/31.AddFolder.GetSub
 
 constexpr qsizetype kMaxPathLength = 260;
 
-// Folders with exactly these attribute values are neither listed nor entered.
-constexpr int kHiddenSystemFolder = HiddenAttribute | SystemAttribute | DirectoryAttribute;
-constexpr int kHiddenSystemLinkedFolder = kHiddenSystemFolder | ReparsePointAttribute;
-
 // Device and inode of every folder taken so far.
 using WalkedFolders = QSet<std::pair<quint64, quint64>>;
 
@@ -31,11 +27,13 @@ std::pair<quint64, quint64> folderId(const struct stat& st) {
     return {st.st_dev, st.st_ino};
 }
 
+// A folder is looked at before it is entered; one gone meanwhile throws
+// Failure. The look never refuses: only a hidden "system" folder would be
+// passed over, and no folder here is "system".
 bool mayEnter(const QString& folder) {
-    if (folder == QLatin1String("/"))
-        return true; // the root folder is entered whatever its attributes
-    const int attributes = FileAttributes(folder);
-    return attributes != kHiddenSystemFolder && attributes != kHiddenSystemLinkedFolder;
+    if (folder != QLatin1String("/"))
+        FileAttributes(folder);
+    return true;
 }
 
 bool isDotOrDotDot(const char* name) {

@@ -166,6 +166,14 @@ EntryList ReadListFile(const QString& path) {
     }
 }
 
+EntryList SplitListText(QStringView text) {
+    EntryList entries;
+    EntrySplitter<QStringView> split([&](QStringView line) { entries.append(line); });
+    split.feed(text);
+    split.finish();
+    return entries;
+}
+
 void LoadListFile(const QString& path, const EntrySink& append, const MessageNotice& notify) {
     if (!FileExists(path)) {
         notify(QStringLiteral("File not found"));

@@ -29,4 +29,8 @@ void LoadListFile(const QString& path, const EntrySink& append, const MessageNot
 // otherwise. The file is read in chunks, never held whole. Throws Failure.
 EntryList ReadListFile(const QString& path);
 
+// The entries of text already at hand (several lines pasted into a prompt),
+// split as ReadListFile splits a file's lines.
+EntryList SplitListText(QStringView text);
+
 } // namespace support

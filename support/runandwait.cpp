@@ -66,8 +66,8 @@ void WaitWhileResponsive(ChildProcess& child, ProgressDisplay* bar, const QStrin
 } // namespace
 
 int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
-               const QString& caption, qint32 startValue, qint32 count) {
-    ChildProcess child(program, arguments);
+               const QString& caption, qint32 startValue, qint32 count, int workingFolder) {
+    ChildProcess child(program, arguments, workingFolder);
     return WaitForChild(child, bar, caption, startValue, count);
 }
 

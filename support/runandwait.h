@@ -24,10 +24,13 @@ constexpr int kStatusLost = -2147483647 - 1;   // INT_MIN: something else reaped
 // gets `caption` back ("Progress Bar" when it is empty). A program that cannot
 // start leaves the bar untouched. Without a bar nothing but the wait happens.
 //
+// With a `workingFolder` descriptor, the program starts in that folder (see
+// ChildProcess).
+//
 // Needs a Qt application object: the wait is a local event loop. If the
 // application quits meanwhile, the rest of the wait blocks.
 int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
-               const QString& caption, qint32 startValue, qint32 count);
+               const QString& caption, qint32 startValue, qint32 count, int workingFolder = -1);
 
 // RunAndWait's wait, for a process already started: answers as RunAndWait
 // does, a failed start included.

@@ -37,7 +37,8 @@ struct ConversionFixture : WindowFixture {
     void click() { QTest::mouseClick(window().PushButton2, Qt::LeftButton); }
     bool converting() { return window().findChild<ConversionRun*>()->converting(); }
 
-    // A stand-in converter script. It logs its arguments and text to "log",
+    // A stand-in converter script. It logs its arguments, the folder it runs
+    // in and its text to "log",
     // then waits for a go-ahead file there so the test can look at the window
     // while it runs.
     QByteArray waitingTool() {
@@ -45,7 +46,7 @@ struct ConversionFixture : WindowFixture {
         return QStringLiteral("#!/bin/sh\n"
                               "log='%1'\n"
                               "n=$(($(ls \"$log\" | grep -c '^started-') + 1))\n"
-                              "printf '%s\\n' \"$#\" \"$1\" \"$2\" > \"$log/args-$n\"\n"
+                              "printf '%s\\n' \"$#\" \"$1\" \"$2\" \"$PWD\" > \"$log/args-$n\"\n"
                               "cp \"$1\" \"$log/text-$n\"\n"
                               ": > \"$log/started-$n\"\n"
                               "while [ ! -e \"$log/go-$n\" ]; do sleep 0.005; done\n"

@@ -41,15 +41,18 @@ rlim_t mappedBytes() {
 class TestAddressIntake : public QObject {
     Q_OBJECT
 private slots:
-    void addOne_appendsTheAnswerExactly_andNothingForEmptyOrCancel() {
+    // Several pasted lines are one entry each, split as a list file's are.
+    void addOne_appendsTheAnswerExactly_linePerEntry_andNothingForEmptyOrCancel() {
         WindowFixture fixture;
         Form1& window = fixture.open();
-        fixture.dialogs.inputAnswers = {"  Jane.Doe@Example.COM ", "", "   ", "a@b", "a@b"};
-        for (int click = 0; click < 6; ++click) // the sixth prompt is cancelled
+        fixture.dialogs.inputAnswers = {"  Jane.Doe@Example.COM ", "", "   ", "a@b", "a@b",
+                                        "c@d\r\n\ne@f\n"};
+        for (int click = 0; click < 7; ++click) // the seventh prompt is cancelled
             QTest::mouseClick(window.PushButton1, Qt::LeftButton);
 
-        QCOMPARE(fixture.entries(), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b"}));
-        QCOMPARE(fixture.dialogs.prompts, QStringList(6, "Enter email address to add: "));
+        QCOMPARE(fixture.entries(), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b",
+                                                 "c@d", "", "e@f"}));
+        QCOMPARE(fixture.dialogs.prompts, QStringList(7, "Enter email address to add: "));
     }
 
     void examples_areThreeDistinctAddresses_inTheSameOrderEachTime() {
@@ -175,7 +178,10 @@ private slots:
         QCOMPARE(fixture.entries(), (QStringList{"a", "c", "d"}));
 
         // The first click of a double-click selects the row it removes.
+        // Busy as in a run, which a load in the middle of it (here cancelled) leaves busy.
         window.setPointer(Form1::kPointerBusy);
+        QTest::mouseClick(window.PushButton4, Qt::LeftButton);
+        QCOMPARE(window.pointer(), Form1::kPointerBusy);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, fixture.rowCenter(2));
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, fixture.rowCenter(2));
         QTest::keyClick(list, Qt::Key_Delete);

@@ -75,6 +75,7 @@ private slots:
         QDir(fixture.output).mkdir("sub");
         window.Text1->setText(fixture.output); // no trailing "/"
         QString during;                        // the window while the second tool runs
+        QStringList leftAtClose{"not closed"};
         QTimer watcher;
         connect(&watcher, &QTimer::timeout, this, [&] {
             const QString n = QString::number(QDir(log).entryList({"started-*"}).size());
@@ -88,8 +89,10 @@ private slots:
                              .arg(int(fixture.converting()));
                 fixture.click();
             }
-            if (n == "3")
+            if (n == "3") {
                 window.close();
+                leftAtClose = entriesIn(fixture.temp);
+            }
             fixture.write("log/go-" + n);
         });
         watcher.start(5);
@@ -98,16 +101,18 @@ private slots:
 
         QCOMPARE(during, QString("Processing: b@example.com, 66.6667%, pointer 11, converting 1"));
         QCOMPARE(fixture.terminations, 1);
+        QCOMPARE(leftAtClose, QStringList()); // the run's folder went with the window
         // The second click started nothing: three runs, one "Done.".
         QCOMPARE(QDir(log).entryList({"started-*"}).size(), 3);
         QCOMPARE(fixture.dialogs.texts(), QStringList{kDone});
-        // Each run got the text file in the run's own folder and the image path
-        // as two arguments.
+        // Each run started in the run's own folder and got the text file there
+        // and the image path as two arguments.
         const QString arguments = QString::fromUtf8(readAll(log + "/args-2"));
-        QVERIFY2(QRegularExpression("^2\n" + QRegularExpression::escape(fixture.temp) +
-                                    "/orvanta-run-\\w{6}/emails.txt\n" +
+        QVERIFY2(QRegularExpression("^2\nemails.txt\n" +
                                     QRegularExpression::escape(fixture.output) +
-                                    "/sub/b@example.com.png\n$")
+                                    "/sub/b@example.com.png\n" +
+                                    QRegularExpression::escape(fixture.temp) +
+                                    "/orvanta-run-\\w{6}\n$")
                      .match(arguments)
                      .hasMatch(),
                  qPrintable(arguments));

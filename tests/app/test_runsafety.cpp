@@ -3,7 +3,10 @@
 #include "../tmpfsmount.h"
 #include "conversionfixture.h"
 
+#include <QScopeGuard>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestRunSafety : public QObject {
     Q_OBJECT
@@ -33,15 +36,29 @@ private slots:
         QCOMPARE(entriesIn(fixture.temp), (QStringList{"emails.txt", "TXT2PNG.exe"}));
     }
 
-    // Refused once, in a box; every image then says why.
-    void privateFolderThatIsALink_isRefused() {
+    // Another user made every private folder first: refused once, in a box;
+    // every image then says why.
+    void privateFoldersThatAreLinks_areRefused() {
         ConversionFixture fixture;
         const QByteArray runtime = QFile::encodeName(fixture.path("runtime"));
+        const QByteArray tmp = QFile::encodeName(fixture.path("tmp")),
+                         cache = QFile::encodeName(fixture.path("cache"));
+        const QByteArray savedTmp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            savedTmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", savedTmp);
+            qunsetenv("XDG_CACHE_HOME");
+        });
         qunsetenv("TEMP");
         qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", tmp);
+        qputenv("XDG_CACHE_HOME", cache);
         QVERIFY(QDir().mkpath(runtime) && ::chmod(runtime, 0700) == 0);
+        QVERIFY(QDir().mkpath(tmp) && QDir().mkpath(cache));
         QVERIFY(QDir().mkpath(fixture.path("elsewhere")));
-        QVERIFY(QFile::link(fixture.path("elsewhere"), runtime + "/orvanta"));
+        for (const QByteArray& squatted :
+             {runtime + "/orvanta", tmp + "/orvanta-" + QByteArray::number(::geteuid()),
+              cache + "/orvanta"})
+            QVERIFY(QFile::link(fixture.path("elsewhere"), squatted));
         fixture.open({"a@example.com", "b@example.com"});
         fixture.click();
 

@@ -13,11 +13,12 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -271,28 +272,27 @@ private slots:
         QVERIFY(outcome.errors.contains(QFile::encodeName(path("list.txt"))));
     }
 
-    // Arguments are bytes: a folder whose name is not UTF-8 works, and an
-    // --address that is not UTF-8 is read as Windows-1252, as a list line is.
+    // Arguments are bytes: a list file whose name is not UTF-8 is read, and
+    // an --address that is not UTF-8 is read as Windows-1252, as a list line is.
     void argumentsInAnyEncoding() {
-        const QByteArray folder = QFile::encodeName(path("out")) + "/d\xff";
-        QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+        const QByteArray list = QFile::encodeName(path("l")) + "\xfe.txt";
+        const int fd = ::open(list.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, "x@y.org\n", 8), 8);
+        ::close(fd);
         // Qt cannot name it to remove it with the temporary folder.
-        const QByteArray image = folder + "/caf\xc3\xa9@x.org.jpg";
-        const auto remove = qScopeGuard([&] {
-            ::unlink(image.constData());
-            ::rmdir(folder.constData());
-        });
+        const auto remove = qScopeGuard([&] { ::unlink(list.constData()); });
         QProcess shell;
         start(
             shell,
             {"-c",
-             R"sh(exec "$0" --convert --print -o "$1$(printf '/d\377')" -e "$(printf 'caf\351@x.org')")sh",
-             ORVANTA_PROGRAM, path("out")},
+             R"sh(exec "$0" --convert --print -o "$1" "$2$(printf '\376.txt')" -e "$(printf 'caf\351@x.org')")sh",
+             ORVANTA_PROGRAM, path("out"), path("l")},
             {}, "/bin/sh");
         QVERIFY(shell.waitForFinished(60000));
         QCOMPARE(shell.readAllStandardError(), QByteArray());
-        QCOMPARE(shell.readAllStandardOutput(), image + '\n');
-        QCOMPARE(::access(image.constData(), F_OK), 0);
+        QCOMPARE(shell.readAllStandardOutput(),
+                 out("x@y.org.jpg") + '\n' + out("caf\u00e9@x.org.jpg") + '\n');
     }
 
     void helpFailsWhenItCannotBeWritten() {

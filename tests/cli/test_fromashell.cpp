@@ -1,6 +1,7 @@
 // The program as a shell, a terminal or a server meets it. Signals sent to a
 // running --convert: each ends the program between two images, with the
-// run's folder removed, unless it was ignored when the program started.
+// run's folder removed, unless it was ignored when the program started. And
+// the window asked for where there is no display.
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -93,6 +94,20 @@ private slots:
         QVERIFY(shell.waitForFinished(60000));
         QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray::number(128 + SIGPIPE));
         QCOMPARE(leftInTemp(), QStringList());
+    }
+
+    void windowWithoutDisplay_saysSoInOneLine() {
+        QProcess program;
+        QProcessEnvironment environment;
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        program.setProcessEnvironment(environment);
+        program.start(ORVANTA_PROGRAM, {});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QByteArray said = program.readAllStandardError();
+        QVERIFY2(said.count('\n') == 1 && said.contains("no display") && said.contains("--convert"),
+                 said);
     }
 };
 

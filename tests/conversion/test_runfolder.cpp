@@ -1,5 +1,6 @@
 // Each run works in a folder of its own; what killed runs left is cleared
 // by a later run, and nothing else is touched.
+#include <conversion/conversion.h>
 #include <conversion/runfolder.h>
 
 #include <QDir>
@@ -8,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -48,7 +50,10 @@ private slots:
         // A run just starting, another user's folder and a link to one of ours.
         QVERIFY(makeFolder(base + "/orvanta-run-fresh1", {}));
         QVERIFY(makeFolder(base + "/orvanta-run-other1", {"lock"}));
-        QVERIFY(::chown(QFile::encodeName(base + "/orvanta-run-other1"), 65534, 65534) == 0);
+        if (::geteuid() == 0) // an ordinary user's own folder stands in for another's
+            QVERIFY(::chown(QFile::encodeName(base + "/orvanta-run-other1"), 65534, 65534) == 0);
+        else
+            QVERIFY(::chmod(QFile::encodeName(base + "/orvanta-run-other1"), 0755) == 0);
         QVERIFY(makeFolder(victim, {"lock", "precious"}));
         QVERIFY(QFile::link(victim, base + "/orvanta-run-link01"));
 
@@ -71,6 +76,74 @@ private slots:
         live.close();
         next.close();
         QCOMPARE(entriesIn(base).size(), 3);
+    }
+
+    // Runs starting together in one TEMP (make -j8 over a site): each one's
+    // sweep may find the others' fresh folders, and none may take a live
+    // one for dead.
+    void parallelStarts_neverMeet() {
+        QTemporaryDir dir;
+        constexpr int kPrograms = 8, kRuns = 150;
+        QList<pid_t> programs;
+        for (int p = 0; p < kPrograms; ++p) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                int failed = 0;
+                for (int run = 0; run < kRuns; ++run) {
+                    try {
+                        conversion::RunFolder folder;
+                        folder.open(dir.path());
+                        const int fd = ::openat(folder.descriptor(), "emails.txt",
+                                                O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+                        failed += fd < 0;
+                        if (fd >= 0)
+                            ::close(fd);
+                    } catch (...) {
+                        ++failed;
+                    }
+                }
+                ::_exit(failed == 0 ? 0 : 1);
+            }
+            programs << pid;
+        }
+        for (const pid_t pid : programs) {
+            int status = -1;
+            QCOMPARE(::waitpid(pid, &status, 0), pid);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        QCOMPARE(entriesIn(dir.path()), QStringList());
+    }
+
+    // Another user who can rename entries in TEMP moves the run's folder
+    // aside and puts a link to a folder of theirs in its place, with a
+    // converter of their own: the run goes on in its own folder.
+    void renamedRunFolder_cannotRedirectTheRun() {
+        QTemporaryDir dir;
+        const QString temp = dir.filePath("temp"), theirs = dir.filePath("theirs"),
+                      out = dir.filePath("out");
+        QVERIFY(QDir().mkpath(temp) && QDir().mkpath(theirs) && QDir().mkpath(out));
+        QFile impostor(theirs + "/TXT2PNG.exe");
+        QVERIFY(impostor.open(QIODevice::WriteOnly));
+        impostor.write("#!/bin/sh\ncp \"$1\" \"$0.read\"\n: > \"$2\"\n");
+        impostor.close();
+        QVERIFY(::chmod(QFile::encodeName(impostor.fileName()), 0755) == 0);
+        qputenv("TEMP", QFile::encodeName(temp));
+
+        conversion::Conversion run;
+        run.open();
+        run.putTool(conversion::kPngTool, run.toolBytes(conversion::kPngTool));
+        const QString folder = temp + u'/' + entriesIn(temp).value(0);
+        QVERIFY(QFile::rename(folder, dir.filePath("aside")));
+        QVERIFY(QFile::link(theirs, folder));
+        const std::optional<QString> notMade =
+            run.convert(conversion::kPngTool, "a@b.c", out, "a@b.c", {});
+        QCOMPARE(notMade, std::nullopt);
+        QFile image(out + "/a@b.c.png");
+        QVERIFY(image.open(QIODevice::ReadOnly) && image.read(4) == "\x89PNG");
+        QCOMPARE(entriesIn(theirs), QStringList{"TXT2PNG.exe"});
+        run.close();
+        QCOMPARE(entriesIn(dir.filePath("aside")), QStringList());
+        qunsetenv("TEMP");
     }
 };
 

@@ -41,6 +41,10 @@ class TestConverterFailures : public QObject {
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.endsWith('\n') && run.err.count('\n') == 1, run.err);
         QVERIFY2(run.err.contains(cause), run.err);
+        // Nothing in a file name can steer the terminal, nor flood it.
+        QVERIFY2(run.err.size() < 600, run.err.left(600));
+        for (const char c : run.err.chopped(1))
+            QVERIFY2(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f, run.err);
         QCOMPARE(folderEntries("."), before);
         QCOMPARE(readFile("old.png"), kEarlierImage);
     }
@@ -92,6 +96,11 @@ private slots:
         row("image name too long", png, "emails.txt", QString(300, 'n'), kUnwritableOutput,
             "File name too long");
         row("image path empty", jpg, "emails.txt", "", kUnwritableOutput, "no path given");
+        row("image name sets the title, clears the screen", png, "emails.txt",
+            "no/\x1b]0;t\x07\x1b[2J\u009b.png", kUnwritableOutput,
+            "\\x1b]0;t\\x07\\x1b[2J\\u009b.png");
+        row("image name of 100 kB", png, "emails.txt", "no/" + QString(100000, 'n'),
+            kUnwritableOutput, "nnn...nnn");
     }
 
     void failsCleanly() {

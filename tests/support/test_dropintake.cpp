@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 
 using support::DroppedFolderFiles;
-using support::IsOpenableFile;
 using support::ListFolderFiles;
 
 namespace {
@@ -55,9 +54,6 @@ private slots:
         QCOMPARE(ListFolderFiles(base_, "*.txt"), QStringList{"a.txt"});
         QCOMPARE(ListFolderFiles(base_ + "/missing", "*.*"), QStringList());
         ::unlink(notUtf8.constData()); // QTemporaryDir cannot remove a name that is not UTF-8
-
-        QVERIFY(!IsOpenableFile(base_));
-        QVERIFY(!IsOpenableFile(QString()));
     }
 
     void folderListableButNotSearchable_hasNoOpenableFiles() {

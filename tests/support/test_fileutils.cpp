@@ -99,7 +99,7 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(at("pipe.txt")), 0666) == 0);
         const QString piped = fixture::failureOf([&] { WriteTextFile("x", at("pipe.txt")); });
         QVERIFY2(piped.contains("named pipe"), qPrintable(piped));
-        const QString device = fixture::failureOf([&] { WriteTextFile("x", "/dev/null"); });
+        const QString device = fixture::failureOf([&] { WriteTextFile("x", QStringLiteral("/dev/null")); });
         QVERIFY2(device.contains("not a regular file"), qPrintable(device));
     }
 
@@ -108,7 +108,7 @@ private slots:
         RemoveFile(at("gone.exe"));
         QVERIFY(!QFile::exists(at("gone.exe")));
         RemoveFile(at("never-there"));
-        RemoveFile("");
+        RemoveFile(QString());
         QVERIFY(QDir(dir.path()).mkdir("folder"));
         RemoveFile(at("folder"));
         QVERIFY(IsDirectory(at("folder")));

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+#include <csignal>
+#include <iterator>
+
+class QSocketNotifier;
+
+// Ctrl-C, a hang-up or a termination request ends the window's program as
+// closing the window does: at once, with no run folder left behind, and then
+// as the signal would have ended it. A signal ignored when the program
+// started stays ignored. The signal is taken up by the event loop, which also
+// runs while a converter works.
+class WindowEndSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowEndSignals(QObject* parent = nullptr);
+    ~WindowEndSignals() override;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+    void endProgram();
+
+    QSocketNotifier* arrived_ = nullptr;
+    struct sigaction previous_[std::size(kSignals)];
+};

@@ -206,7 +206,7 @@ private slots:
         const QString folder = path("out");
         const Outcome printed =
             run({"--convert", "-z", "--print", "-f", "png", "-o", folder, "-n", "{hash}"},
-                QByteArray("b@x.org\0 \0\na@x.org\0\0", 22));
+                QByteArray("b@x.org\0 \0\na@x.org\0\0", 20));
         QCOMPARE(printed.status, 0);
         QCOMPARE(printed.output,
                  out("1d2da3c794ec0b0c.png") + '\0' + out("907d7bf93d60cbe6.png") + '\0');

@@ -15,8 +15,7 @@ QString RepeatedFailures::report() const {
         if (seen.more > 0)
             // One arg() call: a "%1" in a path of the description stays as it is.
             report += QStringLiteral("\n\nAt line %1: %2\n... and %3 more failed the same way.")
-                          .arg(QString::number(line), seen.description,
-                               QString::number(seen.more));
+                          .arg(QString::number(line), seen.description, QString::number(seen.more));
     return report;
 }
 

@@ -87,8 +87,8 @@ void RunFolder::open(const QString& base) {
         path_ = QFile::decodeName(made);
         folder_ = openFolderAt(AT_FDCWD, made.constData());
         struct stat st;
-        if (folder_ >= 0 && (::fstat(folder_, &st) != 0 || st.st_uid != ::geteuid() ||
-                             (st.st_mode & 077) != 0)) {
+        if (folder_ >= 0 &&
+            (::fstat(folder_, &st) != 0 || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0)) {
             // Swapped for someone else's between making and opening: not ours to remove.
             ::close(folder_);
             folder_ = -1;

@@ -88,7 +88,8 @@ std::optional<QString> renameableByOthers(const QString& folder) {
         return std::nullopt; // left for the run to fail on by itself
     if (st.st_uid != ::geteuid() && st.st_uid != 0)
         return QStringLiteral("it belongs to another user");
-    const bool othersWrite = (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !isPrivateGroup(st.st_gid));
+    const bool othersWrite =
+        (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !isPrivateGroup(st.st_gid));
     if (othersWrite && !(st.st_mode & S_ISVTX))
         return QStringLiteral("other users can write in it and it has no sticky bit (mode %1)")
             .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
@@ -111,7 +112,8 @@ QString TemporaryFolder(QString* passedOver) {
         if (const auto reason = renameableByOthers(temp)) {
             if (passedOver)
                 *passedOver = QStringLiteral("TEMP (\"%1\") is not used: %2, so other users "
-                                             "can rename what stands in it.")
+                                             "can rename what stands in it. A private folder "
+                                             "is used instead.")
                                   .arg(temp, *reason);
         } else if (allowsPrograms(temp)) {
             return temp;

@@ -13,10 +13,11 @@ namespace support {
 
 // Cuts the text of a list file into entries as it arrives, piece by piece: a
 // line ends at CR or at a CR LF pair, and inside a line every LF separates
-// two entries; a break at the very end only ends the last entry. `View` is QByteArrayView for text still in bytes (CR and LF
-// never occur inside a longer UTF-8 sequence or a Windows-1252 character) or
-// QStringView for decoded text. A line that spans pieces is gathered; all
-// others are handed on as views into the piece.
+// two entries; a break at the very end only ends the last entry. `View` is
+// QByteArrayView for text still in bytes (CR and LF never occur inside a
+// longer UTF-8 sequence or a Windows-1252 character) or QStringView for
+// decoded text. A line that spans pieces is gathered; all others are handed
+// on as views into the piece.
 template <class View> class EntrySplitter {
 public:
     using Take = std::function<void(View entry)>;

@@ -50,8 +50,8 @@ private slots:
         for (int click = 0; click < 7; ++click) // the seventh prompt is cancelled
             QTest::mouseClick(window.PushButton1, Qt::LeftButton);
 
-        QCOMPARE(fixture.entries(), (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b",
-                                                 "c@d", "", "e@f"}));
+        QCOMPARE(fixture.entries(),
+                 (QStringList{"  Jane.Doe@Example.COM ", "   ", "a@b", "a@b", "c@d", "", "e@f"}));
         QCOMPARE(fixture.dialogs.prompts, QStringList(7, "Enter email address to add: "));
     }
 

@@ -108,14 +108,13 @@ private slots:
         // Each run started in the run's own folder and got the text file there
         // and the image path as two arguments.
         const QString arguments = QString::fromUtf8(readAll(log + "/args-2"));
-        QVERIFY2(QRegularExpression("^2\nemails.txt\n" +
-                                    QRegularExpression::escape(fixture.output) +
-                                    "/sub/b@example.com.png\n" +
-                                    QRegularExpression::escape(fixture.temp) +
-                                    "/orvanta-run-\\w{6}\n$")
-                     .match(arguments)
-                     .hasMatch(),
-                 qPrintable(arguments));
+        QVERIFY2(
+            QRegularExpression("^2\nemails.txt\n" + QRegularExpression::escape(fixture.output) +
+                               "/sub/b@example.com.png\n" +
+                               QRegularExpression::escape(fixture.temp) + "/orvanta-run-\\w{6}\n$")
+                .match(arguments)
+                .hasMatch(),
+            qPrintable(arguments));
         QCOMPARE(readAll(log + "/text-2"), QByteArray("sub/b@example.com\r\n"));
         QCOMPARE(readAll(fixture.output + "/a@example.com.png"), QByteArray("image"));
         QCOMPARE(entriesIn(fixture.temp), QStringList()); // the run's folder is gone

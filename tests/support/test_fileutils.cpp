@@ -99,7 +99,8 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(at("pipe.txt")), 0666) == 0);
         const QString piped = fixture::failureOf([&] { WriteTextFile("x", at("pipe.txt")); });
         QVERIFY2(piped.contains("named pipe"), qPrintable(piped));
-        const QString device = fixture::failureOf([&] { WriteTextFile("x", QStringLiteral("/dev/null")); });
+        const QString device =
+            fixture::failureOf([&] { WriteTextFile("x", QStringLiteral("/dev/null")); });
         QVERIFY2(device.contains("not a regular file"), qPrintable(device));
     }
 

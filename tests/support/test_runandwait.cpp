@@ -100,8 +100,8 @@ private slots:
         });
         sampler.start(20);
 
-        QCOMPARE(RunAndWait("sh", {"-c", "until [ -e \"$0\" ]; do sleep 0.05; done", counted},
-                            &bar, caption, 10, 10),
+        QCOMPARE(RunAndWait("sh", {"-c", "until [ -e \"$0\" ]; do sleep 0.05; done", counted}, &bar,
+                            caption, 10, 10),
                  0);
 
         QCOMPARE(seen.first(), caption);

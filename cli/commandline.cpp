@@ -4,18 +4,23 @@
 
 #include <QCommandLineParser>
 
+#include <sched.h>
+
 namespace cli {
 namespace {
 
 const QString kProgram = QStringLiteral("orvanta");
+// Each job holds a process and a descriptor or two; a thousand is far past
+// any gain.
+constexpr int kMostJobs = 1000;
 
 // The options, described once for the parser and for --help.
 struct Options {
     QCommandLineOption convert{QStringLiteral("convert"),
                                QStringLiteral("Make the images without opening the window.")};
     QCommandLineOption all{{QStringLiteral("a"), QStringLiteral("all")},
-                           QStringLiteral("One image for the whole list (Orvanta_Result.jpg or "
-                                          ".png) instead of one per address.")};
+                           QStringLiteral("One image for the whole list instead of one per "
+                                          "address.")};
     QCommandLineOption format{{QStringLiteral("f"), QStringLiteral("format")},
                               QStringLiteral("Image format, jpg (the default) or png."),
                               QStringLiteral("jpg|png")};
@@ -26,15 +31,43 @@ struct Options {
     QCommandLineOption address{{QStringLiteral("e"), QStringLiteral("address")},
                                QStringLiteral("Convert ADDRESS too; may be given many times."),
                                QStringLiteral("ADDRESS")};
+    QCommandLineOption name{{QStringLiteral("n"), QStringLiteral("name")},
+                            QStringLiteral("Name each image by TEMPLATE (the extension is "
+                                           "added): {address} (the default), {local} and "
+                                           "{domain} (around the last @), {n} (the address's "
+                                           "place, from 1), {hash} (16 hex digits of its "
+                                           "SHA-256). With -a, the image's name (default "
+                                           "Orvanta_Result)."),
+                            QStringLiteral("TEMPLATE")};
+    QCommandLineOption null{{QStringLiteral("z"), QStringLiteral("null")},
+                            QStringLiteral("Addresses end at NUL, not at line ends; --print "
+                                           "ends each path with NUL.")};
+    QCommandLineOption print{QStringLiteral("print"),
+                             QStringLiteral("Write the path of each image made to standard "
+                                            "output, one a line, in list order.")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("Write one JSON object a line to standard output for "
+                                           "each address, in list order: address, path, width "
+                                           "and height of an image made; address and reason of "
+                                           "one not made.")};
+    QCommandLineOption jobs{{QStringLiteral("j"), QStringLiteral("jobs")},
+                            QStringLiteral("Make N images at once (default: the number of "
+                                           "processors the program may use)."),
+                            QStringLiteral("N")};
     QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
-                             QStringLiteral("Show no progress line.")};
+                             QStringLiteral("Show no progress line or summary.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+    QCommandLineOption version{{QStringLiteral("V"), QStringLiteral("version")},
                                QStringLiteral("Show the version and licence and exit.")};
 
+    QList<const QCommandLineOption*> convertOnly() const {
+        return {&all, &format, &output, &address, &name, &null, &print, &json, &jobs, &quiet};
+    }
+
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({convert, all, format, output, address, quiet, help, version});
+        parser.addOptions({convert, all, format, output, address, name, null, print, json, jobs,
+                           quiet, help, version});
         parser.addPositionalArgument(QStringLiteral("FILE"),
                                      QStringLiteral("List files, one address per line; with "
                                                     "--convert, - reads standard input."),
@@ -42,47 +75,61 @@ struct Options {
     }
 };
 
-// The parser keeps option values and file names apart; the addresses must
-// come in the order the arguments give them, so the arguments are walked
-// again with the parser's own rules (compacted short options, "--name=value",
-// "--" ending the options).
-QList<AddressSource> sourcesInOrder(const QStringList& arguments) {
-    const QStringList takesValue{QStringLiteral("f"), QStringLiteral("format"),
-                                 QStringLiteral("o"), QStringLiteral("output"),
-                                 QStringLiteral("e"), QStringLiteral("address")};
+// What the parser cannot give as the arguments' own bytes, in order.
+struct RawArguments {
     QList<AddressSource> sources;
+    QByteArray outputFolder; // the last one given
+};
+
+// The parser keeps option values and file names apart, and hands them out
+// decoded; the addresses must come in the order the arguments give them and
+// file names as their bytes, so the arguments are walked again with the
+// parser's own rules (compacted short options, "--name=value", "--" ending
+// the options).
+RawArguments rawArguments(const QList<QByteArray>& arguments) {
+    const QList<QByteArray> takesValue{"f",       "format", "o",    "output", "e",
+                                       "address", "n",      "name", "j",      "jobs"};
+    RawArguments raw;
+    const auto take = [&](const QByteArray& name, const QByteArray& value) {
+        if (name == "e" || name == "address")
+            raw.sources.append(AddressSource{AddressSource::Address, value});
+        else if (name == "o" || name == "output")
+            raw.outputFolder = value;
+    };
     bool optionsEnded = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || argument == u'-' || !argument.startsWith(u'-')) {
-            if (argument == u'-')
-                sources.append(AddressSource{AddressSource::StandardInput, {}});
+        const QByteArray& argument = arguments[i];
+        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
+            if (argument == "-")
+                raw.sources.append(AddressSource{AddressSource::StandardInput, {}});
             else
-                sources.append(AddressSource{AddressSource::ListFile, argument});
-        } else if (argument == QStringLiteral("--")) {
+                raw.sources.append(AddressSource{AddressSource::ListFile, argument});
+        } else if (argument == "--") {
             optionsEnded = true;
-        } else if (argument.startsWith(QStringLiteral("--"))) {
-            const qsizetype equals = argument.indexOf(u'=');
-            const QString name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-            if (!takesValue.contains(name))
-                continue;
-            const QString value = equals >= 0 ? argument.mid(equals + 1) : arguments.value(++i);
-            if (name == QStringLiteral("address"))
-                sources.append(AddressSource{AddressSource::Address, value});
+        } else if (argument.startsWith("--")) {
+            const qsizetype equals = argument.indexOf('=');
+            const QByteArray name = argument.mid(2, equals < 0 ? -1 : equals - 2);
+            if (takesValue.contains(name))
+                take(name, equals >= 0 ? argument.mid(equals + 1) : arguments.value(++i));
         } else {
             for (qsizetype j = 1; j < argument.size(); ++j) {
-                const QString name(argument[j]);
+                const QByteArray name(1, argument[j]);
                 if (!takesValue.contains(name))
                     continue;
-                const QString rest = argument.mid(j + 1);
-                const QString value = rest.isEmpty() ? arguments.value(++i) : rest;
-                if (name == u'e')
-                    sources.append(AddressSource{AddressSource::Address, value});
+                const QByteArray rest = argument.mid(j + 1);
+                take(name, rest.isEmpty() ? arguments.value(++i) : rest);
                 break;
             }
         }
     }
-    return sources;
+    return raw;
+}
+
+int processorsAvailable() {
+    cpu_set_t set;
+    if (::sched_getaffinity(0, sizeof set, &set) == 0)
+        return qMax(CPU_COUNT(&set), 1);
+    return 1;
 }
 
 Invocation badUsage(const QString& error) {
@@ -94,11 +141,14 @@ Invocation badUsage(const QString& error) {
 
 } // namespace
 
-Invocation ParseCommandLine(const QStringList& arguments) {
+Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
     const Options options;
     QCommandLineParser parser;
     options.addTo(parser);
-    if (!parser.parse(arguments))
+    QStringList decoded;
+    for (const QByteArray& argument : arguments)
+        decoded.append(QString::fromLocal8Bit(argument));
+    if (!parser.parse(decoded))
         return badUsage(parser.errorText());
 
     Invocation invocation;
@@ -111,8 +161,7 @@ Invocation ParseCommandLine(const QStringList& arguments) {
         return invocation;
     }
     if (!parser.isSet(options.convert)) {
-        for (const QCommandLineOption* only :
-             {&options.all, &options.format, &options.output, &options.address, &options.quiet})
+        for (const QCommandLineOption* only : options.convertOnly())
             if (parser.isSet(*only))
                 return badUsage(QStringLiteral("--%1 works only with --convert.")
                                     .arg(only->names().constLast()));
@@ -123,12 +172,16 @@ Invocation ParseCommandLine(const QStringList& arguments) {
     }
 
     invocation.command = Command::Convert;
-    invocation.sources = sourcesInOrder(arguments);
+    RawArguments raw = rawArguments(arguments);
+    invocation.sources = std::move(raw.sources);
     if (invocation.sources.isEmpty())
         invocation.sources.append(AddressSource{AddressSource::StandardInput, {}});
+    invocation.outputFolder = std::move(raw.outputFolder);
     invocation.wholeList = parser.isSet(options.all);
     invocation.quiet = parser.isSet(options.quiet);
-    invocation.outputFolder = parser.value(options.output);
+    invocation.nulSeparated = parser.isSet(options.null);
+    invocation.printPaths = parser.isSet(options.print);
+    invocation.json = parser.isSet(options.json);
     if (parser.isSet(options.format)) {
         invocation.format = parser.value(options.format).toLower();
         if (invocation.format == QStringLiteral("jpeg"))
@@ -140,6 +193,25 @@ Invocation ParseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(options.output) && invocation.outputFolder.isEmpty())
         return badUsage(QStringLiteral("--output needs a folder."));
+    if (parser.isSet(options.name)) {
+        QString error;
+        const auto name = NameTemplate::parse(parser.value(options.name), &error);
+        if (!name)
+            return badUsage(error);
+        if (invocation.wholeList && name->hasPlaceholders())
+            return badUsage(QStringLiteral("With --all, --name is the one image's name; it "
+                                           "takes no {placeholders}."));
+        invocation.name = *name;
+    }
+    invocation.jobs = processorsAvailable();
+    if (parser.isSet(options.jobs)) {
+        bool number = false;
+        invocation.jobs = parser.value(options.jobs).toInt(&number);
+        if (!number || invocation.jobs < 1 || invocation.jobs > kMostJobs)
+            return badUsage(QStringLiteral("--jobs takes a number from 1 to %1, not '%2'.")
+                                .arg(kMostJobs)
+                                .arg(parser.value(options.jobs)));
+    }
     return invocation;
 }
 
@@ -158,21 +230,31 @@ QString HelpText() {
                "whole list, as JPEG or PNG.\n"
                "\n"
                "Without --convert, opens the window with the list FILEs loaded. With it, makes\n"
-               "the images without a window or display: addresses come from the FILEs (one\n"
-               "per line; - or no FILE reads standard input) and from --address, in the order\n"
-               "given.\n"
+               "the images without a window or display: addresses come from the FILEs (any\n"
+               "readable file: a pipe, <(...), /dev/stdin; - or no FILE reads standard input)\n"
+               "and from --address, in the order given, one a line. Lines are trimmed and\n"
+               "blank ones skipped; a line that is not UTF-8 is read as Windows-1252.\n"
                "\n")
                .arg(kProgram) +
            optionsPart +
            QStringLiteral("\n"
                           "Exit status with --convert: 0 if every image was made, 1 if some were\n"
-                          "not (each address and its reason on standard error), 2 if there was\n"
-                          "nothing to do, the output folder does not exist, or the arguments\n"
-                          "were wrong.\n"
+                          "not (each address and its reason on standard error), 2 if the run\n"
+                          "could not go on: nothing to do, a list that cannot be read, an output\n"
+                          "folder that does not exist or cannot be written, no temporary folder,\n"
+                          "converters that cannot run, or wrong arguments.\n"
                           "\n"
-                          "Report bugs to: %1\n"
-                          "Home page: <%2>\n")
-               .arg(product::kSupportAddress, product::kHomePage);
+                          "Example, images for a web page named by hash, with their sizes:\n"
+                          "  %1 --convert -f png -o site/img --name '{hash}' --json list.txt\n"
+                          "gives for each address a line such as\n"
+                          "  {\"address\":\"ann@example.org\",\"height\":15,\n"
+                          "   \"path\":\"site/img/438c4c7afe600cdf.png\",\"width\":128}\n"
+                          "for a page's <img src=\"img/438c4c7afe600cdf.png\" width=\"128\" "
+                          "height=\"15\">.\n"
+                          "\n"
+                          "Report bugs to: %2\n"
+                          "Home page: <%3>\n")
+               .arg(kProgram, product::kSupportAddress, product::kHomePage);
 }
 
 QString VersionText() {

@@ -4,15 +4,27 @@
 
 #include <QCoreApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace cli {
 namespace {
 
+// Also what --help and --version give when their text could not be written.
 constexpr int kBadUsage = 2;
 
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// --help and --version succeed only when their text arrived.
+int printToStandardOutput(const QString& text) {
+    print(stdout, text);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return 0;
+    std::fprintf(stderr, "orvanta: standard output: %s\n", std::strerror(errno));
+    return kBadUsage;
 }
 
 } // namespace
@@ -20,11 +32,9 @@ void print(std::FILE* stream, const QString& text) {
 int RunConsoleCommand(int& argc, char** argv, const Invocation& invocation) {
     switch (invocation.command) {
     case Command::ShowHelp:
-        print(stdout, HelpText());
-        return 0;
+        return printToStandardOutput(HelpText());
     case Command::ShowVersion:
-        print(stdout, VersionText());
-        return 0;
+        return printToStandardOutput(VersionText());
     case Command::Convert: {
         QCoreApplication application(argc, argv);
         return ConvertWithoutWindow(invocation);

@@ -6,7 +6,7 @@ namespace cli {
 
 // Makes the images of a --convert invocation with the window's run core and
 // returns the exit status: 0 all made, 1 some not made (each told on
-// standard error), 2 nothing to do or no such output folder.
+// standard error), 2 when the run could not start or go on (told in one line).
 int ConvertWithoutWindow(const Invocation& invocation);
 
 } // namespace cli

@@ -1,5 +1,10 @@
 #include "terminalprogress.h"
 
+#include <QList>
+
+#include <clocale>
+#include <cwchar>
+#include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -18,8 +23,10 @@ int terminalColumns(std::FILE* stream) {
 
 } // namespace
 
-TerminalProgress::TerminalProgress(std::FILE* stream, qsizetype total, bool wanted)
-    : stream_(stream), total_(total), enabled_(wanted && ::isatty(fileno(stream))) {
+TerminalProgress::TerminalProgress(std::FILE* stream, bool wanted)
+    : stream_(stream), enabled_(wanted && ::isatty(fileno(stream))) {
+    const QByteArray term = qgetenv("TERM");
+    escapes_ = !term.isEmpty() && term != "dumb";
     sinceStart_.start();
 }
 
@@ -27,36 +34,64 @@ TerminalProgress::~TerminalProgress() {
     clear();
 }
 
-void TerminalProgress::show(qsizetype started, const QString& current) {
+void TerminalProgress::show(qsizetype done, const QString& current) {
     if (!enabled_)
         return;
     const qint64 now = sinceStart_.elapsed();
     if (lastShownAt_ >= 0 && now - lastShownAt_ < kRedrawMilliseconds)
         return;
     lastShownAt_ = now;
-    const qsizetype done = started - 1;
-    const double percent = total_ > 0 ? 100.0 * done / total_ : 0;
     const double perSecond = now > 0 ? done * 1000.0 / now : 0;
-    QString line = QStringLiteral("%1/%2 %3% %4/s %5")
-                       .arg(started)
-                       .arg(total_)
-                       .arg(percent, 0, 'f', 0)
-                       .arg(perSecond, 0, 'f', 0)
-                       .arg(PrintableText(current));
     // A line longer than the terminal wraps, and the carriage return would
     // then rewrite only its last part.
-    line.truncate(terminalColumns(stream_) - 1);
-    std::fprintf(stream_, "\r\033[K%s", line.toLocal8Bit().constData());
+    int columns = 0;
+    const QString line = FitColumns(QStringLiteral("%1 done, %2/s: %3")
+                                        .arg(done)
+                                        .arg(perSecond, 0, 'f', 0)
+                                        .arg(PrintableText(current)),
+                                    terminalColumns(stream_) - 1, &columns);
+    clear();
+    std::fputs(line.toLocal8Bit().constData(), stream_);
     std::fflush(stream_);
-    shown_ = true;
+    shownColumns_ = qMax(columns, 1);
 }
 
 void TerminalProgress::clear() {
-    if (!shown_)
+    if (shownColumns_ == 0)
         return;
-    std::fputs("\r\033[K", stream_);
+    if (escapes_)
+        std::fputs("\r\033[K", stream_);
+    else
+        std::fprintf(stream_, "\r%*s\r", shownColumns_, "");
     std::fflush(stream_);
-    shown_ = false;
+    shownColumns_ = 0;
+}
+
+void TerminalProgress::summarize(qsizetype made, qsizetype notMade) {
+    if (!enabled_)
+        return;
+    clear();
+    std::fprintf(stream_, "orvanta: %lld made, %lld not made, %.1f s\n", qlonglong(made),
+                 qlonglong(notMade), sinceStart_.elapsed() / 1000.0);
+    std::fflush(stream_);
+}
+
+QString FitColumns(const QString& text, int columns, int* taken) {
+    // Widths as a UTF-8 terminal gives them, whatever the program's own locale.
+    static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    const locale_t previous = utf8 ? ::uselocale(utf8) : locale_t(0);
+    *taken = 0;
+    qsizetype end = 0;
+    for (const uint c : text.toUcs4()) {
+        const int width = qMax(::wcwidth(static_cast<wchar_t>(c)), 0);
+        if (*taken + width > columns)
+            break;
+        *taken += width;
+        end += QChar::requiresSurrogates(c) ? 2 : 1;
+    }
+    if (previous)
+        ::uselocale(previous);
+    return text.left(end);
 }
 
 QString PrintableText(const QString& text) {

@@ -7,23 +7,27 @@
 
 namespace cli {
 
-// One line on a terminal, rewritten in place as images are made: count,
-// share, rate and the address at hand. Silent when the stream is not a
-// terminal, so that scripts and logs get only what went wrong.
+// One line on a terminal, rewritten in place as images are made: count, rate
+// and the address at hand, cut to the terminal's width in screen columns; and
+// a summary line at the end. Silent when the stream is not a terminal, so
+// that scripts and logs get only what went wrong. A terminal whose TERM is
+// dumb or unset gets no escape sequences, only carriage returns and spaces.
 class TerminalProgress {
 public:
-    TerminalProgress(std::FILE* stream, qsizetype total, bool wanted);
+    TerminalProgress(std::FILE* stream, bool wanted);
     ~TerminalProgress();
 
-    void show(qsizetype started, const QString& current);
+    void show(qsizetype done, const QString& current);
     // Clears the line, so that later messages start on a clean one.
     void clear();
+    // Clears the line and tells how many images were made and not, and how long it took.
+    void summarize(qsizetype made, qsizetype notMade);
 
 private:
     std::FILE* stream_;
-    qsizetype total_;
     bool enabled_;
-    bool shown_ = false;
+    bool escapes_;
+    int shownColumns_ = 0;
     QElapsedTimer sinceStart_;
     qint64 lastShownAt_ = -1;
 };
@@ -32,5 +36,9 @@ private:
 // address cannot move the cursor or recolour the terminal it is printed on;
 // cut in the middle when longer than a few hundred characters.
 QString PrintableText(const QString& text);
+
+// The start of `text` that fits `columns` screen columns (a wide character
+// takes two, a combining mark none), and how many it takes.
+QString FitColumns(const QString& text, int columns, int* taken);
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "imagepath.h"
 
+#include <support/childprocess.h>
 #include <support/failure.h>
 #include <support/fileutils.h>
 #include <support/runandwait.h>
@@ -14,10 +15,14 @@
 namespace conversion {
 namespace {
 
-const QString kTextFileName = QStringLiteral("emails.txt");
+QString textFileName(int slot) {
+    return slot == 0 ? QStringLiteral("emails.txt") : QStringLiteral("emails-%1.txt").arg(slot);
+}
+
+} // namespace
 
 // Tells a file the converter has just written from one that stood there before.
-struct FileStamp {
+struct ImageConversion::FileStamp {
     bool regularFile = false;
     dev_t device = 0;
     ino_t inode = 0;
@@ -42,15 +47,16 @@ struct FileStamp {
     }
 };
 
-} // namespace
-
-ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool)
-    : run_(run), tool_(tool), textFile_(run.fileInFolder(kTextFileName)) {
+ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool, int textSlot)
+    : run_(run), tool_(tool), textFile_(run.fileInFolder(textFileName(textSlot))) {
     if (run.unusable()) {
         notMade_ = run.unusable();
         stopped_ = true;
+        failedForEveryImage_ = true;
     }
 }
+
+ImageConversion::~ImageConversion() = default;
 
 void ImageConversion::writeText(const QString& text) {
     if (stopped_)
@@ -60,6 +66,7 @@ void ImageConversion::writeText(const QString& text) {
     } catch (const support::Failure& failure) {
         notMade_ = failure.description();
         stopped_ = true;
+        failedForEveryImage_ = true;
         throw;
     }
 }
@@ -75,20 +82,30 @@ void ImageConversion::aimAt(const QString& outputFolder, const QString& name) {
 }
 
 void ImageConversion::runTool(const WaitingProgress& progress) {
+    if (const auto child = startTool())
+        finishTool(support::WaitForChild(*child, progress.display, progress.caption,
+                                         progress.startValue, progress.count));
+}
+
+std::unique_ptr<support::ChildProcess> ImageConversion::startTool() {
     if (stopped_)
-        return;
+        return nullptr;
     stopped_ = true; // once
-    const FileStamp before = FileStamp::of(outputPath_);
+    before_ = std::make_unique<FileStamp>(FileStamp::of(outputPath_));
     // The converter starts in the run's folder and finds itself and its text
     // there; the image's path must then not depend on where we stand.
     const QString image =
         outputPath_.startsWith(u'/') ? outputPath_ : QDir::currentPath() + u'/' + outputPath_;
-    const int result = support::RunAndWait(
-        QStringLiteral("./") + tool_.fileName, {textFile_.name, image}, progress.display,
-        progress.caption, progress.startValue, progress.count, run_.folderDescriptor());
+    return std::make_unique<support::ChildProcess>(QStringLiteral("./") + tool_.fileName,
+                                                   QStringList{textFile_.name, image},
+                                                   run_.folderDescriptor());
+}
+
+void ImageConversion::finishTool(int result) {
+    failedForEveryImage_ = support::IsStartFailure(result);
     if (result != 0)
         notMade_ = DescribeConverterResult(result);
-    else if (!FileStamp::of(outputPath_).isNewFileSince(before))
+    else if (!FileStamp::of(outputPath_).isNewFileSince(*before_))
         notMade_ = QStringLiteral("the converter made no image file");
     else
         notMade_.reset();

@@ -3,7 +3,12 @@
 #include "conversion.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
+
+namespace support {
+class ChildProcess;
+}
 
 namespace conversion {
 
@@ -11,7 +16,10 @@ namespace conversion {
 // them in this order, each once. Conversion::convert runs them all.
 class ImageConversion {
 public:
-    ImageConversion(Conversion& run, const ConverterTool& tool);
+    // Images made at the same time in one run each take a text slot of their
+    // own (0, 1, ...), so that each converter reads its own text file.
+    ImageConversion(Conversion& run, const ConverterTool& tool, int textSlot = 0);
+    ~ImageConversion();
 
     // Writes the text the converter draws. Throws support::Failure, and the
     // image is then not made: the converter is not run on what stands there.
@@ -21,10 +29,19 @@ public:
     // Runs the converter, unless an earlier step stopped the image, and checks
     // that it made a new image file.
     void runTool(const WaitingProgress& progress);
+    // runTool in two halves, for a front that waits for several converters
+    // at once: the started converter (none when an earlier step stopped the
+    // image), and what waiting for it gave (as support::RunAndWait answers).
+    std::unique_ptr<support::ChildProcess> startTool();
+    void finishTool(int result);
     void removeText();
 
     // Nothing once the image was made; otherwise why not.
     const std::optional<QString>& notMadeReason() const { return notMade_; }
+    // True when that reason is the run's and not the image's (no run folder,
+    // the text could not be written, the converter could not start): every
+    // other image would fail the same way.
+    bool failedForEveryImage() const { return failedForEveryImage_; }
 
 private:
     Conversion& run_;
@@ -33,6 +50,9 @@ private:
     QString outputPath_;
     std::optional<QString> notMade_ = QStringLiteral("the converter was not run");
     bool stopped_ = false;
+    bool failedForEveryImage_ = false;
+    struct FileStamp;
+    std::unique_ptr<FileStamp> before_; // of the image file, while the converter runs
 };
 
 } // namespace conversion

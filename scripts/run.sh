@@ -4,4 +4,4 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/deps.sh"
 "$here/scripts/build.sh"
-exec "${BUILD_DIR:-$here/build}/app/orvanta" "$@"
+exec "${BUILD_DIR:-$here/build}/cli/orvanta" "$@"

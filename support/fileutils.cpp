@@ -113,8 +113,11 @@ void WriteBytesIfMissing(const QByteArray& bytes, const FolderFile& file, mode_t
         failErrno(QStringLiteral("Cannot create a file beside"), file.shown, errno);
 
     int error = 0;
-    if (!writeAll(fd, bytes.constData(), bytes.size()) || ::fchmod(fd, mode) != 0 ||
-        ::fsync(fd) != 0)
+    // No fsync: the rename already keeps a half-written file from ever
+    // carrying the name, and what a power cut leaves is never used again
+    // (a dead run's folder is only removed). Syncing would cost a site build
+    // that runs the program once per address more than the image itself.
+    if (!writeAll(fd, bytes.constData(), bytes.size()) || ::fchmod(fd, mode) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;

@@ -68,6 +68,11 @@ void WaitWhileResponsive(ChildProcess& child, ProgressDisplay* bar, const QStrin
 int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
                const QString& caption, qint32 startValue, qint32 count, int workingFolder) {
     ChildProcess child(program, arguments, workingFolder);
+    return WaitForChild(child, bar, caption, startValue, count);
+}
+
+int WaitForChild(ChildProcess& child, ProgressDisplay* bar, const QString& caption,
+                 qint32 startValue, qint32 count) {
     if (child.startError() != 0)
         return kStartFailureBase + child.startError();
     WaitWhileResponsive(child, bar, caption, startValue, count);

@@ -5,6 +5,7 @@
 
 namespace support {
 
+class ChildProcess;
 class ProgressDisplay;
 
 // What RunAndWait answers, besides an exit status of 0 to 255.
@@ -30,6 +31,16 @@ constexpr int kStatusLost = -2147483647 - 1;   // INT_MIN: something else reaped
 // application quits meanwhile, the rest of the wait blocks.
 int RunAndWait(const QString& program, const QStringList& arguments, ProgressDisplay* bar,
                const QString& caption, qint32 startValue, qint32 count, int workingFolder = -1);
+
+// RunAndWait's wait, for a process already started: answers as RunAndWait
+// does, a failed start included.
+int WaitForChild(ChildProcess& child, ProgressDisplay* bar, const QString& caption,
+                 qint32 startValue, qint32 count);
+
+// True when RunAndWait's answer says the program could not be started.
+constexpr bool IsStartFailure(int result) {
+    return result >= kStartFailureBase && result < kStartFailureBase + 65536;
+}
 
 // One line for a report: "ended with status 3", "could not be started: ...".
 QString DescribeRunResult(int result);

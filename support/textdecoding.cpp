@@ -1,5 +1,7 @@
 #include "textdecoding.h"
 
+#include <QStringDecoder>
+
 namespace support {
 namespace {
 
@@ -27,6 +29,13 @@ QString DecodeWindows1252(QByteArrayView bytes) {
             c = QChar(kWindows1252High[c.unicode() - 0x80]);
     }
     return text;
+}
+
+QString DecodeUtf8OrWindows1252(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8(bytes);
+    return utf8.hasError() ? DecodeWindows1252(bytes) : text;
 }
 
 } // namespace support

@@ -14,4 +14,8 @@ QByteArrayView WithoutUtf8Bom(QByteArrayView bytes);
 // the same value, so no byte is lost.
 QString DecodeWindows1252(QByteArrayView bytes);
 
+// One text of a list: UTF-8 when it is valid UTF-8, Windows-1252 otherwise.
+// A U+FEFF at its start stays part of it.
+QString DecodeUtf8OrWindows1252(QByteArrayView bytes);
+
 } // namespace support

@@ -4,19 +4,30 @@
 
 #include <addresslistview.h>
 #include <cli/commandline.h>
+#include <cli/nametemplate.h>
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 struct Outcome {
     int status = -1;
     QByteArray errors;
+    QByteArray output;
 };
 
 QByteArray readAll(const QString& path) {
@@ -30,16 +41,19 @@ class CommandLineTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    QString temp_;
     QString path(const QString& name) const { return dir_.filePath(name); }
+    QByteArray out(const QString& name) const { return QFile::encodeName(path("out/" + name)); }
 
     // Starts the program as a server would: no display, no platform chosen.
-    void start(QProcess& program, const QStringList& arguments, const QByteArray& input) {
+    void start(QProcess& program, const QStringList& arguments, const QByteArray& input,
+               const QString& executable = QStringLiteral(ORVANTA_PROGRAM)) {
         QProcessEnvironment environment;
         environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
         environment.insert(QStringLiteral("HOME"), dir_.path());
-        environment.insert(QStringLiteral("TEMP"), path("temp"));
+        environment.insert(QStringLiteral("TEMP"), temp_);
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
+        program.start(executable, arguments);
         program.write(input);
         program.closeWriteChannel();
     }
@@ -49,7 +63,8 @@ class CommandLineTest : public QObject {
         start(program, arguments, input);
         if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
             return {};
-        return {program.exitCode(), program.readAllStandardError()};
+        return {program.exitCode(), program.readAllStandardError(),
+                program.readAllStandardOutput()};
     }
 
 private slots:
@@ -57,6 +72,8 @@ private slots:
         QDir(path("out")).removeRecursively();
         QDir().mkpath(path("out"));
         QDir().mkpath(path("temp"));
+        temp_ = path("temp");
+        QFile(path("list.txt")).open(QIODevice::WriteOnly | QIODevice::Append);
     }
 
     void outcomes_data() {
@@ -73,15 +90,42 @@ private slots:
         QTest::newRow("some not made, each named with its reason")
             << QStringList{"--convert", "-o", out, "-e", "../up@x.org", "-e", "ok@x.org"}
             << QByteArray() << 1
-            << QByteArray("../up@x.org: the address has a \"..\" part; its image would leave "
-                          "the output folder\n")
+            << QByteArray(
+                   "orvanta: ../up@x.org: the address has a \"..\" part; its image would leave "
+                   "the output folder\n")
             << QStringList{"ok@x.org.jpg"};
         QTest::newRow("nothing to convert")
             << QStringList{"--convert", "-o", out} << QByteArray() << 2
-            << QByteArray("orvanta: No files added.\n") << QStringList();
+            << QByteArray("orvanta: no addresses to convert\n") << QStringList();
         QTest::newRow("no such output folder")
             << QStringList{"--convert", "-o", path("missing"), "-e", "a@x.org"} << QByteArray() << 2
-            << QByteArray("orvanta: Folder does not exist. Please select another folder.\n")
+            << "orvanta: " + QFile::encodeName(path("missing")) +
+                   ": the output folder does not exist\n"
+            << QStringList();
+        QTest::newRow("output folder is a file")
+            << QStringList{"--convert", "-o", path("out/../list.txt"), "-e", "a@x.org"}
+            << QByteArray() << 2
+            << "orvanta: " + QFile::encodeName(path("out/../list.txt")) +
+                   ": the output folder is not a folder\n"
+            << QStringList();
+        // Blank lines and lines of spaces are no addresses; a line too long
+        // for any path is refused unread, and the rest still made.
+        QTest::newRow("lines trimmed, blanks skipped, an overlong line refused")
+            << QStringList{"--convert", "-o", out, "--name", "{n}"}
+            << " a@x.org \n\n  \t\r\n" + QByteArray(5000, 'x') + "\nb@x.org" << 1
+            << "orvanta: " + QByteArray(40, 'x') +
+                   "...: the line is 5000 bytes long, longer than any file path can be\n"
+            << QStringList{"1.jpg", "3.jpg"};
+        QTest::newRow("names from a template are refused as addresses are")
+            << QStringList{"--convert", "-o", out, "--name", "../{local}", "-e", "a@x.org"}
+            << QByteArray() << 1
+            << QByteArray("orvanta: a@x.org: the address has a \"..\" part; its image would "
+                          "leave the output folder\n")
+            << QStringList();
+        QTest::newRow("input that is no list ends the run")
+            << QStringList{"--convert", "-o", out, "-"} << QByteArray(3 << 20, '\0') << 2
+            << QByteArray("orvanta: standard input: a line runs on past 1048576 bytes; this is "
+                          "no list of addresses\n")
             << QStringList();
         QTest::newRow("bad usage")
             << QStringList{"--convert", "-f", "gif", "-e", "a@x.org"} << QByteArray() << 2
@@ -140,6 +184,125 @@ private slots:
                  QStringList());
     }
 
+    void nameTemplates() {
+        QString error;
+        const auto name = cli::NameTemplate::parse("{local}.{domain}.{n}/{hash}-{address}", &error);
+        QVERIFY(name);
+        QCOMPARE(name->nameFor("ann@example.org", 7),
+                 "ann.example.org.7/438c4c7afe600cdf-ann@example.org");
+        // The parts are around the last "@"; an address without one is all local part.
+        QCOMPARE(name->nameFor("x@ann@example.org", 1).section(u'/', 0, 0), "x@ann.example.org.1");
+        QCOMPARE(name->nameFor("nobody", 1).section(u'/', 0, 0), "nobody..1");
+        QVERIFY(!cli::NameTemplate::parse("{mail}", &error));
+        QVERIFY(error.contains("{mail}"));
+        QVERIFY(!cli::NameTemplate::parse("", &error));
+        QCOMPARE(cli::ParseCommandLine({"orvanta", "--convert", "-a", "-n", "{hash}"}).command,
+                 cli::Command::BadUsage);
+    }
+
+    // What a script reads: paths in list order (NUL-terminated with -z), and
+    // one JSON object per address with the image's true size.
+    void printAndJson() {
+        const QString folder = path("out");
+        const Outcome printed =
+            run({"--convert", "-z", "--print", "-f", "png", "-o", folder, "-n", "{hash}"},
+                QByteArray("b@x.org\0 \0\na@x.org\0\0", 20));
+        QCOMPARE(printed.status, 0);
+        QCOMPARE(printed.output,
+                 out("1d2da3c794ec0b0c.png") + '\0' + out("907d7bf93d60cbe6.png") + '\0');
+
+        const Outcome json = run({"--convert", "--json", "-f", "png", "-o", folder, "-e", "a@x.org",
+                                  "-e", "../b@x.org"});
+        QCOMPARE(json.status, 1);
+        const QList<QByteArray> lines = json.output.split('\n');
+        QCOMPARE(lines.size(), 3);
+        const QJsonObject made = QJsonDocument::fromJson(lines[0]).object();
+        const QImage image(path("out/a@x.org.png"));
+        QCOMPARE(made.value("address").toString(), "a@x.org");
+        QCOMPARE(made.value("path").toString(), path("out/a@x.org.png"));
+        QCOMPARE(made.value("width").toInt(), image.width());
+        QCOMPARE(made.value("height").toInt(), image.height());
+        const QJsonObject notMade = QJsonDocument::fromJson(lines[1]).object();
+        QCOMPARE(notMade.keys(), (QStringList{"address", "reason"}));
+        QVERIFY(notMade.value("reason").toString().contains(".."));
+    }
+
+    // A named pipe is a list, read as its writer writes it.
+    void namedPipeAsList() {
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+        QProcess program;
+        start(program, {"--convert", "--print", "-o", path("out"), path("fifo")}, {});
+        QFile fifo(path("fifo"));
+        QVERIFY(fifo.open(QIODevice::WriteOnly));
+        fifo.write("a@x.org\nb@x.org\n");
+        fifo.close();
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(program.readAllStandardOutput(),
+                 out("a@x.org.jpg") + '\n' + out("b@x.org.jpg") + '\n');
+    }
+
+    // Many images at once: the same images, names, reasons and order as one at a time.
+    void jobsMakeWhatOneAtATimeMakes() {
+        QByteArray list = "../refused@x.org\n";
+        for (int i = 0; i < 24; ++i)
+            list += "u" + QByteArray::number(i) + "@x.org\n";
+        QDir().mkpath(path("out/one"));
+        QDir().mkpath(path("out/four"));
+        const Outcome one =
+            run({"--convert", "--json", "-j", "1", "-o", path("out/one"), "-"}, list);
+        const Outcome four =
+            run({"--convert", "--json", "-j", "4", "-o", path("out/four"), "-"}, list);
+        QCOMPARE(four.status, 1);
+        QCOMPARE(four.errors, one.errors);
+        QCOMPARE(four.output, QByteArray(one.output).replace("/one/", "/four/"));
+        const QStringList images = QDir(path("out/one")).entryList(QDir::Files);
+        QCOMPARE(images.size(), 24);
+        QCOMPARE(QDir(path("out/four")).entryList(QDir::Files), images);
+        for (const QString& image : images)
+            QCOMPARE(readAll(path("out/four/" + image)), readAll(path("out/one/" + image)));
+    }
+
+    // A problem that every image would share is told once, and ends the run.
+    void runWideProblemEndsTheRun() {
+        temp_ = path("list.txt");
+        const Outcome outcome = run({"--convert", "-o", path("out")}, "a@x.org\nb@x.org\nc@x.org");
+        QCOMPARE(outcome.status, 2);
+        QCOMPARE(outcome.errors.count('\n'), 1);
+        QVERIFY(outcome.errors.contains(QFile::encodeName(path("list.txt"))));
+    }
+
+    // Arguments are bytes: a list file whose name is not UTF-8 is read, and
+    // an --address that is not UTF-8 is read as Windows-1252, as a list line is.
+    void argumentsInAnyEncoding() {
+        const QByteArray list = QFile::encodeName(path("l")) + "\xfe.txt";
+        const int fd = ::open(list.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, "x@y.org\n", 8), 8);
+        ::close(fd);
+        // Qt cannot name it to remove it with the temporary folder.
+        const auto remove = qScopeGuard([&] { ::unlink(list.constData()); });
+        QProcess shell;
+        start(
+            shell,
+            {"-c",
+             R"sh(exec "$0" --convert --print -o "$1" "$2$(printf '\376.txt')" -e "$(printf 'caf\351@x.org')")sh",
+             ORVANTA_PROGRAM, path("out"), path("l")},
+            {}, "/bin/sh");
+        QVERIFY(shell.waitForFinished(60000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QCOMPARE(shell.readAllStandardOutput(),
+                 out("x@y.org.jpg") + '\n' + out("caf\u00e9@x.org.jpg") + '\n');
+    }
+
+    void helpFailsWhenItCannotBeWritten() {
+        QProcess program;
+        program.setStandardOutputFile("/dev/full");
+        start(program, {"--help"}, {});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 2);
+    }
+
     void bothFrontsMakeTheSameImages() {
         const QStringList addresses{"ann@example.com", "bob.o'neil@example.org"};
         qputenv("TEMP", QFile::encodeName(path("temp")));
@@ -167,7 +330,8 @@ private slots:
         list.write("a@x.org\r\nb@x.org");
         list.close();
         const cli::Invocation invocation = cli::ParseCommandLine(
-            {"orvanta", path("one.txt"), path("missing.txt"), path("one.txt")});
+            {"orvanta", QFile::encodeName(path("one.txt")), QFile::encodeName(path("missing.txt")),
+             QFile::encodeName(path("one.txt"))});
         QCOMPARE(invocation.command, cli::Command::OpenWindow);
 
         WindowFixture fixture;

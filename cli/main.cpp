@@ -12,9 +12,9 @@ int main(int argc, char* argv[]) {
     cli::EndCleanlyWhenMemoryRunsOut();
     // The arguments are read before any application object exists: only the
     // window needs a display.
-    QStringList arguments;
+    QList<QByteArray> arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QByteArray(argv[i]));
     const cli::Invocation invocation = cli::ParseCommandLine(arguments);
     if (invocation.command == cli::Command::OpenWindow)
         return cli::OpenWindow(argc, argv, invocation.listFiles);

@@ -16,6 +16,14 @@ QString SettingsStore::read(const QString& name, const QString& fallback) {
 }
 
 void SettingsStore::save(const QString& name, const QString& value) {
+    // A value the file already holds is not written again: a write waits for
+    // the disk twice (lock and file), and the window sets the stored folder
+    // at every start. The file is read afresh first, so a value another
+    // program wrote meanwhile is still replaced.
+    settings_.sync();
+    const QVariant stored = settings_.value(key(name));
+    if (stored.isValid() && stored.toString() == value)
+        return;
     settings_.setValue(key(name), value);
     settings_.sync();
 }

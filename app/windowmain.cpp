@@ -1,3 +1,4 @@
+#include "exitwhenshown.h"
 #include "form1.h"
 #include "qtdialogs.h"
 #include "windowendsignals.h"
@@ -46,6 +47,7 @@ extern "C" Q_DECL_EXPORT int orvanta_window_main(int* argc, char** argv,
     QtDialogs dialogs;
     Form1 window(Form1Environment::forSystem(dialogs));
     window.Form_Load();
+    ExitWhenShownIfAsked(window);
     window.show();
     if (!listFiles->isEmpty())
         window.openListFiles(*listFiles);

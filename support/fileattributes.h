@@ -20,4 +20,9 @@ enum FileAttribute : int {
 // Throws Failure when the path cannot be looked at.
 int FileAttributes(const QString& path);
 
+// The attribute value of `name` in the open folder `folder`, whose listing
+// gave it the type `listedType` (DT_*): the type is looked up only when the
+// listing did not say it. Throws Failure when the name cannot be looked at.
+int FileAttributesAt(int folder, const char* name, unsigned char listedType);
+
 } // namespace support

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -30,34 +31,39 @@ QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
     QString path = folder;
     if (!path.endsWith(u'/'))
         path += u'/';
-    const FolderListing dir = OpenFolderListing(path);
-    if (!dir)
-        return {};
+    const FolderListing listing(path);
+    QStringList names;
+    ForEachOpenableFile(listing, pattern, [&](const ListedFile& file) { names.append(file.name); });
+    return names;
+}
 
-    // Nothing in a folder that may be listed but not searched can be opened.
-    // In one that may be searched, a name the listing gives as a regular file
-    // opens for sure, so only the other names need a look of their own.
-    const int fd = ::dirfd(dir.get());
-    if (::faccessat(fd, ".", X_OK, AT_EACCESS) != 0)
-        return {};
-
+void ForEachOpenableFile(const FolderListing& listing, const QString& pattern,
+                         const std::function<void(const ListedFile&)>& take) {
     const bool everyName = matchesEveryName(pattern);
     const QByteArray nativePattern = QFile::encodeName(pattern);
-    QStringList names;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (entry->d_type == DT_DIR)
+    const int fd = listing.fd();
+    // Nothing in a folder that may be listed but not searched can be opened.
+    // In one that may be searched, a name the listing gives as a regular file
+    // opens for sure, so only the other names need a look of their own; the
+    // folder's own permission is asked at its first regular file.
+    enum { Unasked, Searchable, NotSearchable } search = Unasked;
+    for (const FolderListing::Entry entry : listing) {
+        if (entry.type == DT_DIR)
             continue; // "." and ".." among them
-        if (!everyName && ::fnmatch(nativePattern.constData(), entry->d_name, 0) != 0)
+        if (!everyName && ::fnmatch(nativePattern.constData(), entry.name, 0) != 0)
             continue;
-        if (entry->d_type != DT_REG && !isOpenableAt(fd, entry->d_name))
+        if (entry.type == DT_REG && search == Unasked)
+            search = ::faccessat(fd, ".", X_OK, AT_EACCESS) == 0 ? Searchable : NotSearchable;
+        if (search == NotSearchable)
+            return;
+        if (entry.type != DT_REG && !isOpenableAt(fd, entry.name))
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = QFile::decodeName(entry.name);
         // A name that is not valid UTF-8 cannot be opened by its decoded text.
-        if (name.contains(QChar::ReplacementCharacter) && QFile::encodeName(name) != entry->d_name)
+        if (name.contains(QChar::ReplacementCharacter) && QFile::encodeName(name) != entry.name)
             continue;
-        names.append(name);
+        take({name, entry.name, entry.type});
     }
-    return names;
 }
 
 } // namespace support

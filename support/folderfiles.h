@@ -3,7 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace support {
+
+class FolderListing;
 
 // The names of the files in `folder` (with or without a trailing "/") that
 // match `pattern`, in the file system's order; hidden files included, folders
@@ -11,5 +15,18 @@ namespace support {
 // "*.*" and "*" match every name; other patterns are shell wildcards. Empty
 // when the folder cannot be listed. Never throws.
 QStringList ListFolderFiles(const QString& folder, const QString& pattern);
+
+// One name ListFolderFiles gives, with its raw form and listed type (DT_*)
+// for looking further at it through the listing's folder.
+struct ListedFile {
+    QString name;
+    const char* nativeName;
+    unsigned char type;
+};
+
+// Hands `take` the files of a folder already read, as ListFolderFiles names
+// them, in the same order.
+void ForEachOpenableFile(const FolderListing& listing, const QString& pattern,
+                         const std::function<void(const ListedFile&)>& take);
 
 } // namespace support

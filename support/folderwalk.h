@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace support {
+
+class FolderListing;
 
 // True when a folder name carries a character a walked path must not: a
 // control character (below 32, or 127 to 159), "?", or one with no UTF-8 form
@@ -28,5 +32,15 @@ bool HasUnsafeChars(const QString& name);
 // failures are reported through `report` under the procedure
 // "Marrowtide2021/08/31.AddFolder.GetSubDirectories2016", and the walk goes on.
 void GetSubDirectories2016(QStringList& folders, bool recurse, const ErrorReporter& report);
+
+// Sees each folder of the walk's result when the walk comes to it, in the
+// result's order: with the listing the walk read when it entered the folder,
+// with none when it did not (such a folder, should it stop being a folder
+// before the walk ends, is left out of the result after all).
+using FolderVisitor = std::function<void(const QString& folder, const FolderListing* listing)>;
+
+// GetSubDirectories2016 with recursion that shows `visit` each folder, so a
+// caller that wants the folders' files reads no folder a second time.
+void WalkFolderTree(QStringList& folders, const ErrorReporter& report, const FolderVisitor& visit);
 
 } // namespace support

@@ -1,14 +1,9 @@
 #include "harfbuzzapi.h"
 
-#include <dlfcn.h>
+#include "loadedsymbol.h"
 
 namespace converter {
 namespace {
-
-template <typename Function> bool resolve(void* library, const char* name, Function& target) {
-    target = reinterpret_cast<Function>(::dlsym(library, name));
-    return target != nullptr;
-}
 
 bool load(HarfBuzzApi& api) {
     // Kept loaded until the process ends: the tool draws one image and exits.

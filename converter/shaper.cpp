@@ -112,6 +112,10 @@ void shapeWithHarfBuzz(const HarfBuzzApi& hb, FontFace& face, std::size_t faceIn
     hb_buffer_t* buffer = hb.buffer_create();
     hb.buffer_add_utf32(buffer, reinterpret_cast<const std::uint32_t*>(text.data()),
                         static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+    // HarfBuzz would take the language from the process's locale, which a
+    // tool never sets and a program may: the fonts' language-specific forms
+    // would then differ between the two. The C locale's, which names none.
+    hb.buffer_set_language(buffer, hb.language_from_string("c", -1));
     hb.buffer_guess_segment_properties(buffer);
     hb.shape(face.shapingFont(), buffer, nullptr, 0);
     unsigned count = 0;

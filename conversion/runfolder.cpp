@@ -37,10 +37,9 @@ int openFolderAt(int parent, const char* name) {
 }
 
 // Deletes what stands in the folder (files; a sub-folder stays and so keeps
-// the folder), then the folder itself. Takes `folder` over and closes it:
-// listing needs no further descriptor, so that a program short of them still
-// leaves nothing behind.
-void removeFolderAt(int parent, const char* name, int folder) {
+// the folder). Takes `folder` over and closes it: listing needs no further
+// descriptor, so that a program short of them still leaves nothing behind.
+void emptyFolder(int folder) {
     if (DIR* entries = ::fdopendir(folder)) {
         while (const dirent* entry = ::readdir(entries))
             if (entry->d_type != DT_DIR)
@@ -50,7 +49,41 @@ void removeFolderAt(int parent, const char* name, int folder) {
         ::unlinkat(folder, kLockName, 0);
         ::close(folder);
     }
+}
+
+void removeFolderAt(int parent, const char* name, int folder) {
+    emptyFolder(folder);
     ::unlinkat(parent, name, AT_REMOVEDIR);
+}
+
+bool isSameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The name `folder` has in `parent` now, which is not the one it was made
+// with when it was renamed since; empty when it is no longer there.
+QByteArray currentName(int parent, const QByteArray& madeAs, const struct stat& folder) {
+    struct stat st;
+    if (::fstatat(parent, madeAs.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        isSameFile(st, folder))
+        return madeAs;
+    const int listed = ::dup(parent);
+    DIR* entries = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (!entries) {
+        if (listed >= 0)
+            ::close(listed);
+        return {};
+    }
+    QByteArray found;
+    while (const dirent* entry = ::readdir(entries))
+        if (entry->d_ino == folder.st_ino &&
+            ::fstatat(parent, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            isSameFile(st, folder)) {
+            found = entry->d_name;
+            break;
+        }
+    ::closedir(entries);
+    return found;
 }
 
 // A run folder of ours whose run is over: its lock can be taken (and is then
@@ -85,6 +118,7 @@ void RunFolder::open(const QString& base) {
         if (!::mkdtemp(made.data()))
             support::failErrno(QStringLiteral("Cannot make a run folder in"), base, errno);
         path_ = QFile::decodeName(made);
+        name_ = made.mid(made.lastIndexOf('/') + 1);
         folder_ = openFolderAt(AT_FDCWD, made.constData());
         struct stat st;
         if (folder_ >= 0 &&
@@ -118,9 +152,25 @@ void RunFolder::open(const QString& base) {
 void RunFolder::close() {
     openFolders().removeOne(this);
     if (folder_ >= 0) {
-        const QByteArray native = QFile::encodeName(path_);
-        removeFolderAt(AT_FDCWD, native.constData(), folder_);
+        // Removed from the folder it stands in now, found through its own
+        // descriptor: neither a relative TEMP after a change of directory nor
+        // a folder renamed or moved meanwhile leaves it behind.
+        struct stat folder;
+        const bool known = ::fstat(folder_, &folder) == 0;
+        const int parent = ::openat(folder_, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        emptyFolder(folder_);
         folder_ = -1;
+        if (parent >= 0) {
+            const QByteArray name = known ? currentName(parent, name_, folder) : QByteArray();
+            if (!name.isEmpty())
+                ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+            ::close(parent);
+        } else if (known) { // short of descriptors: the path it was made at, if still its
+            const QByteArray native = QFile::encodeName(path_);
+            struct stat st;
+            if (::lstat(native.constData(), &st) == 0 && isSameFile(st, folder))
+                ::rmdir(native.constData());
+        }
     }
     if (lock_ >= 0) {
         ::close(lock_); // last, so no other run takes this folder for dead meanwhile

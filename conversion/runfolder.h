@@ -25,7 +25,8 @@ public:
     const QString& path() const { return path_; }
     // The open folder, for the *at calls; -1 when there is none.
     int descriptor() const { return folder_; }
-    // Removes the folder and everything in it. Never fails.
+    // Removes the folder and everything in it, wherever it stands now and
+    // under whatever name. Never fails.
     void close();
 
     // Closes every run folder still open in this program: it is ending at
@@ -34,6 +35,7 @@ public:
 
 private:
     QString path_;
+    QByteArray name_; // as made
     int folder_ = -1;
     int lock_ = -1;
 };

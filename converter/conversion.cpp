@@ -9,15 +9,15 @@
 
 namespace converter {
 
-void convertTextFile(const std::string& textPath, const std::string& imagePath,
-                     ImageFormat format) {
+void convertTextFile(const std::string& textPath, const std::string& imagePath, ImageFormat format,
+                     Encoder encode) {
     // The file's bytes are released before drawing starts.
     const std::u32string text = decodeText(readInputFile(textPath));
     Font font;
     const Image image = DrawText(text, font, kBlack, kWhite, sizeLimits(format));
     ReplacingFile file(imagePath);
     try {
-        encodeImage(format, image, file.stream());
+        encode(image, file.stream());
     } catch (const ConversionError& error) {
         throw ConversionError(error.kind(),
                               "cannot write image '" + imagePath + "': " + error.what());

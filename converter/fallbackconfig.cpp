@@ -94,19 +94,19 @@ constexpr const char* kConfig = R"(<fontconfig>
 
 } // namespace
 
-FcConfig* loadFallbackConfig() {
+FcConfig* loadFallbackConfig(const FontconfigApi& fc) {
     // A configuration the user points fontconfig at is theirs to keep.
     if (std::getenv("FONTCONFIG_FILE") || std::getenv("FONTCONFIG_PATH"))
-        return FcInitLoadConfigAndFonts();
-    FcConfig* config = FcConfigCreate();
+        return fc.InitLoadConfigAndFonts();
+    FcConfig* config = fc.ConfigCreate();
     if (config &&
-        FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kConfig),
-                                       FcFalse) &&
-        FcConfigBuildFonts(config))
+        fc.ConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(kConfig),
+                                        FcFalse) &&
+        fc.ConfigBuildFonts(config))
         return config;
     if (config)
-        FcConfigDestroy(config);
-    return FcInitLoadConfigAndFonts();
+        fc.ConfigDestroy(config);
+    return fc.InitLoadConfigAndFonts();
 }
 
 } // namespace converter

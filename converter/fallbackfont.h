@@ -1,6 +1,6 @@
 #pragma once
 
-#include <fontconfig/fontconfig.h>
+#include "fontconfigapi.h"
 
 #include <optional>
 #include <string>
@@ -14,8 +14,8 @@ struct FontFileRef {
 
 // The system's fonts that can stand in for characters the primary font lacks,
 // ranked by fontconfig once per run, monospaced families first. fontconfig
-// starts on the first look-up, so a text the primary font covers never pays
-// for it.
+// is loaded and started on the first look-up, so a text the primary font
+// covers never pays for it.
 class FallbackFonts {
 public:
     FallbackFonts() = default;
@@ -31,6 +31,7 @@ private:
     void rank();
 
     bool ranked_ = false;
+    const FontconfigApi* fc_ = nullptr;
     FcConfig* config_ = nullptr;
     FcFontSet* fonts_ = nullptr;
 };

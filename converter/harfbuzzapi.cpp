@@ -1,14 +1,9 @@
 #include "harfbuzzapi.h"
 
-#include <dlfcn.h>
+#include "loadedsymbol.h"
 
 namespace converter {
 namespace {
-
-template <typename Function> bool resolve(void* library, const char* name, Function& target) {
-    target = reinterpret_cast<Function>(::dlsym(library, name));
-    return target != nullptr;
-}
 
 bool load(HarfBuzzApi& api) {
     // Kept loaded until the process ends: the tool draws one image and exits.
@@ -24,6 +19,8 @@ bool load(HarfBuzzApi& api) {
            resolve(library, "hb_buffer_create", api.buffer_create) &&
            resolve(library, "hb_buffer_destroy", api.buffer_destroy) &&
            resolve(library, "hb_buffer_add_utf32", api.buffer_add_utf32) &&
+           resolve(library, "hb_buffer_set_language", api.buffer_set_language) &&
+           resolve(library, "hb_language_from_string", api.language_from_string) &&
            resolve(library, "hb_buffer_guess_segment_properties",
                    api.buffer_guess_segment_properties) &&
            resolve(library, "hb_buffer_get_glyph_infos", api.buffer_get_glyph_infos) &&

@@ -20,6 +20,8 @@ struct HarfBuzzApi {
     decltype(&hb_buffer_create) buffer_create;
     decltype(&hb_buffer_destroy) buffer_destroy;
     decltype(&hb_buffer_add_utf32) buffer_add_utf32;
+    decltype(&hb_buffer_set_language) buffer_set_language;
+    decltype(&hb_language_from_string) language_from_string;
     decltype(&hb_buffer_guess_segment_properties) buffer_guess_segment_properties;
     decltype(&hb_buffer_get_glyph_infos) buffer_get_glyph_infos;
     decltype(&hb_buffer_get_glyph_positions) buffer_get_glyph_positions;

@@ -20,11 +20,4 @@ SizeLimits sizeLimits(ImageFormat format) {
     return {format == ImageFormat::Png ? kPngMaxSide : kJpegMaxSide, kMaxPixels};
 }
 
-void encodeImage(ImageFormat format, const Image& image, std::FILE* file) {
-    if (format == ImageFormat::Png)
-        encodePng(image, file);
-    else
-        encodeJpeg(image, file);
-}
-
 } // namespace converter

@@ -15,6 +15,12 @@ const char* toolName(ImageFormat format);
 // What the format can hold, within what a run may allocate.
 SizeLimits sizeLimits(ImageFormat format);
 
+// Writes image in format: encodePng or encodeJpeg, each from its own
+// library, so that a tool making one format links only that one's.
+using Encoder = void (*)(const Image& image, std::FILE* file);
+
+// Either format, for a program that makes both (the library
+// orvanta_converter).
 void encodeImage(ImageFormat format, const Image& image, std::FILE* file);
 
 } // namespace converter

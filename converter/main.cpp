@@ -7,6 +7,8 @@
 
 #include "conversion.h"
 #include "conversionerror.h"
+#include "jpegencoder.h"
+#include "pngencoder.h"
 
 #include <cstdio>
 #include <new>
@@ -62,7 +64,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        converter::convertTextFile(argv[1], argv[2], format);
+        converter::convertTextFile(argv[1], argv[2], format, converter::CONVERTER_ENCODER);
         return 0;
     } catch (const converter::ConversionError& error) {
         std::fprintf(stderr, "%s: %s\n", tool, printable(error.what()).c_str());

@@ -22,6 +22,24 @@ bool needsNoShaping(char32_t c) {
     return greek || cyrillicLetter;
 }
 
+// Han ideographs, kana and Hangul syllables, each two cells wide. No lookup
+// of the features HarfBuzz applies by default, under a font's default
+// language system, touches them in any face of Noto Sans CJK (checked), as in
+// other CJK fonts, whose ideographs are set in full-width cells: shaping gives
+// each its cmap glyph and advance, so a CJK address never loads HarfBuzz.
+// Left out: the kana voicing marks, which combine, and the compatibility
+// ideographs, which normalise to others.
+bool isUnshapedWide(char32_t c) {
+    return (c >= 0x3041 && c <= 0x3096) || (c >= 0x309B && c <= 0x309F) ||
+           (c >= 0x30A1 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0x20000 && c <= 0x2F7FF) || (c >= 0x30000 && c <= 0x3134F);
+}
+
+int twoCells(char32_t) {
+    return 2;
+}
+
 void mapDirectly(FontFace& face, std::size_t faceIndex, std::u32string_view text, double& pen,
                  std::vector<ShapedGlyph>& out) {
     for (const char32_t c : text) {
@@ -43,13 +61,14 @@ struct FaceGlyph {
 
 // Puts the glyphs, in visual order, on the cell grid: each cluster takes the
 // cells of its characters. Clusters that take no cell (a mark without a base)
-// stay at the pen as the face sets them.
+// stay at the pen as the face sets them. cells counts a character's cells.
+using CellCount = int (*)(char32_t);
 void placeInCells(std::size_t faceIndex, std::u32string_view text,
-                  const std::vector<FaceGlyph>& glyphs, double& pen,
-                  std::vector<ShapedGlyph>& out) {
+                  const std::vector<FaceGlyph>& glyphs, double& pen, std::vector<ShapedGlyph>& out,
+                  CellCount cells = cellsOf) {
     std::vector<int> cellsBefore(text.size() + 1, 0);
     for (std::size_t i = 0; i < text.size(); ++i)
-        cellsBefore[i + 1] = cellsBefore[i] + cellsOf(text[i]);
+        cellsBefore[i + 1] = cellsBefore[i] + cells(text[i]);
     std::vector<unsigned> clusterStarts;
     for (const FaceGlyph& g : glyphs)
         clusterStarts.push_back(g.cluster);
@@ -93,6 +112,10 @@ void shapeWithHarfBuzz(const HarfBuzzApi& hb, FontFace& face, std::size_t faceIn
     hb_buffer_t* buffer = hb.buffer_create();
     hb.buffer_add_utf32(buffer, reinterpret_cast<const std::uint32_t*>(text.data()),
                         static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
+    // HarfBuzz would take the language from the process's locale, which a
+    // tool never sets and a program may: the fonts' language-specific forms
+    // would then differ between the two. The C locale's, which names none.
+    hb.buffer_set_language(buffer, hb.language_from_string("c", -1));
     hb.buffer_guess_segment_properties(buffer);
     hb.shape(face.shapingFont(), buffer, nullptr, 0);
     unsigned count = 0;
@@ -110,20 +133,20 @@ void shapeWithHarfBuzz(const HarfBuzzApi& hb, FontFace& face, std::size_t faceIn
 
 // Without HarfBuzz: one glyph a character, still on the cell grid.
 void mapIntoCells(FontFace& face, std::size_t faceIndex, std::u32string_view text, double& pen,
-                  std::vector<ShapedGlyph>& out) {
+                  std::vector<ShapedGlyph>& out, CellCount cells = cellsOf) {
     std::vector<FaceGlyph> glyphs;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned glyph = face.glyphFor(text[i]);
         glyphs.push_back({glyph, static_cast<unsigned>(i),
                           face.designAdvance(glyph) * face.advanceScale(), 0, 0});
     }
-    placeInCells(faceIndex, text, glyphs, pen, out);
+    placeInCells(faceIndex, text, glyphs, pen, out, cells);
 }
 
 } // namespace
 
 bool attachesToPrevious(char32_t c) {
-    if (needsNoShaping(c))
+    if (needsNoShaping(c) || isUnshapedWide(c))
         return false;
     const auto category = generalCategory(c);
     if (!category)
@@ -139,6 +162,10 @@ void shapeRun(Font& font, std::size_t faceIndex, std::u32string_view text, doubl
     FontFace& face = font.face(faceIndex);
     if (faceIndex == 0 && std::all_of(text.begin(), text.end(), needsNoShaping)) {
         mapDirectly(face, faceIndex, text, pen, out);
+        return;
+    }
+    if (std::all_of(text.begin(), text.end(), isUnshapedWide)) {
+        mapIntoCells(face, faceIndex, text, pen, out, twoCells);
         return;
     }
     const HarfBuzzApi* hb = harfBuzz();

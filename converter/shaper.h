@@ -25,8 +25,9 @@ struct ShapedGlyph {
 // whatever the face's own advances: a cluster of glyphs is centred in the
 // cells of its characters and shrunk when it would not fit them. Latin, Greek
 // and Cyrillic text in the primary face maps each character to its glyph
-// directly (what shaping gives for it in a monospaced cell); other text is
-// shaped with HarfBuzz when the system has it.
+// directly (what shaping gives for it in a monospaced cell), and so do Han,
+// kana and Hangul letters in any face; other text is shaped with HarfBuzz when
+// the system has it.
 void shapeRun(Font& font, std::size_t face, std::u32string_view text, double& pen,
               std::vector<ShapedGlyph>& out);
 

@@ -5,19 +5,24 @@
 # one file while linking the very libraries the tools link (the same NEEDED
 # list: what any tool linked so pays before drawing), and the same program
 # linking nothing. Then one address in each of Latin, Cyrillic, Arabic and
-# Chinese script. A benchmark, not a test: it prints figures and judges none.
+# Chinese script, with the CJK font the package suggests installed, timed and
+# counted in instructions (callgrind: the same count however busy the machine
+# is). A benchmark, not a test: it prints figures and judges none.
 #
 #   bench/converter/bench.sh [RUNS]      RUNS per one-line command (default 300)
 #
 # Builds the tools into build-bench/ (or BUILD_DIR) and installs hyperfine,
-# ImageMagick and pango-view with apt when they are missing.
+# ImageMagick, pango-view, valgrind and fonts-noto-cjk with apt when they are
+# missing.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 runs="${1:-300}"
 
 source "$root/bench/common.sh"
 needs hyperfine:hyperfine /usr/bin/convert:imagemagick pango-view:pango1.0-tools \
-      cc:gcc python3:python3 /usr/bin/time:time
+      cc:gcc python3:python3 /usr/bin/time:time valgrind:valgrind
+cjk_font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+[ -e "$cjk_font" ] || needs "$cjk_font:fonts-noto-cjk"
 
 "$root/scripts/deps.sh"
 build_targets txt2png txt2jpg
@@ -76,6 +81,21 @@ hyperfine -N --warmup 20 --runs "$runs" --export-json scripts.json \
   -n Cyrillic "$png cyrillic.txt out.png" \
   -n Arabic "$png arabic.txt out.png" \
   -n Chinese "$png chinese.txt out.png"
+
+instructions() { # counted by callgrind over one run
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+echo
+echo "== Instructions, one run each"
+latin_count=$(instructions "$png" one.txt out.png)
+echo "TXT2PNG.exe Latin    $latin_count"
+for script in cyrillic arabic chinese; do
+  count=$(instructions "$png" $script.txt out.png)
+  echo "TXT2PNG.exe $script $count, $(python3 -c "print(f'{$count / $latin_count:.2f}')") x the Latin one"
+done
+count=$(instructions $magick_one)
+echo "convert label:       $count, $(python3 -c "print(f'{$count / $latin_count:.1f}')") x TXT2PNG.exe"
 
 echo
 # convert is left out here: Debian's ImageMagick policy refuses a label that tall.

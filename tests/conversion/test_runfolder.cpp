@@ -142,8 +142,25 @@ private slots:
         QVERIFY(image.open(QIODevice::ReadOnly) && image.read(4) == "\x89PNG");
         QCOMPARE(entriesIn(theirs), QStringList{"TXT2PNG.exe"});
         run.close();
-        QCOMPARE(entriesIn(dir.filePath("aside")), QStringList());
+        QVERIFY(!QFileInfo::exists(dir.filePath("aside")));
+        QCOMPARE(entriesIn(theirs), QStringList{"TXT2PNG.exe"});
         qunsetenv("TEMP");
+    }
+
+    // A relative TEMP names another folder once the program has changed
+    // directory: the run's folder is still the one removed.
+    void relativeBase_afterChangeOfDirectory_leavesNothing() {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir().mkpath(dir.filePath("temp")) &&
+                QDir().mkpath(dir.filePath("elsewhere/temp")));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        conversion::RunFolder folder;
+        folder.open("temp");
+        QVERIFY(QDir::setCurrent(dir.filePath("elsewhere")));
+        folder.close();
+        QVERIFY(QDir::setCurrent(previous));
+        QCOMPARE(entriesIn(dir.filePath("temp")), QStringList());
     }
 };
 

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
+
 class TestConverterCommandLine : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
@@ -86,6 +88,54 @@ private slots:
         };
         QCOMPARE(dcStep(0), 8);
         QCOMPARE(dcStep(1), 9);
+    }
+
+    // A tool runs once per address, so it asks for no library the text does
+    // not need: fontconfig only for a character the primary font lacks,
+    // HarfBuzz only for text that needs shaping, never the other tool's
+    // encoder.
+    void librariesLoaded_areThoseTheTextNeeds_data() {
+        QTest::addColumn<Tool>("tool");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QStringList>("notLoaded");
+        const QStringList all{"libfontconfig", "libharfbuzz", "libpng", "libjpeg"};
+        const auto row = [&](const char* name, Tool tool, const QByteArray& text,
+                             const QStringList& loaded) {
+            QStringList notLoaded = all;
+            for (const QString& library : loaded)
+                notLoaded.removeAll(library);
+            QTest::newRow(name) << tool << text << loaded << notLoaded;
+        };
+        row("png, Latin and Cyrillic", Tool::Png, "alice@example.com \xD0\xB8\xD0\xB2\n",
+            {"libpng"});
+        row("jpg, Latin", Tool::Jpeg, "alice@example.com\n", {"libjpeg"});
+        row("png, Han, kana and Hangul", Tool::Png,
+            "\xE7\x94\xA8\xE6\x88\xB7@\xE3\x83\xA6\xE3\x83\xBC.\xEC\x82\xAC\n",
+            {"libpng", "libfontconfig"});
+        row("png, Arabic", Tool::Png, "\xD9\x85\xD8\xAD\xD9\x85\xD8\xAF@x.org\n",
+            {"libpng", "libfontconfig", "libharfbuzz"});
+    }
+
+    void librariesLoaded_areThoseTheTextNeeds() {
+        QFETCH(Tool, tool);
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, loaded);
+        QFETCH(QStringList, notLoaded);
+        writeFile("text.txt", text);
+        const ToolRun run =
+            runTool(tool, {"text.txt", "image"}, [] { ::setenv("LD_DEBUG", "files", 1); });
+        QCOMPARE(run.exitCode, 0);
+        // The libraries the tool itself asks for (FreeType's own are its own).
+        QByteArray asked;
+        for (const QByteArray& line : run.err.split('\n'))
+            if (line.contains("dynamically loaded by") ||
+                line.endsWith("needed by " + toolPath(tool).toUtf8() + " [0]"))
+                asked += line + '\n';
+        for (const QString& library : loaded)
+            QVERIFY2(asked.contains("file=" + library.toUtf8()), qPrintable(library));
+        for (const QString& library : notLoaded)
+            QVERIFY2(!asked.contains("file=" + library.toUtf8()), qPrintable(library));
     }
 };
 

@@ -65,7 +65,8 @@ void perform(WindowFixture& fixture, const QStringList& words) {
         window.PushButton10->click();
     } else if (step == QLatin1String("drop")) {
         dropFile(window, argument);
-    } else if (step == QLatin1String("remove")) {
+    } else if (step == QLatin1String("remove")) { // the first entry
+        window.ListView1->selectRow(0);
         QTest::keyClick(window.ListView1, Qt::Key_Delete);
     } else if (step == QLatin1String("clear")) {
         window.PushButton9->click();

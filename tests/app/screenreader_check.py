@@ -171,7 +171,8 @@ def check(program):
             expect(values and values[-1] == 94, "last progress value %s" % values)
         finally:
             window.process.stdin.close()
-            window.process.wait(30)
+            # A sanitizer's report ends the window with a failure.
+            expect(window.process.wait(30) == 0, "the window ended with a failure")
             bus.terminate()
             server.terminate()
     for failure in failures:

@@ -57,11 +57,13 @@ void AddressListModel::remove(int row) {
 
 void AddressListModel::clear() {
     const bool hadRows = !entries_.isEmpty();
+    // A removal of every row rather than a reset: the view tells assistive
+    // technology of a removal, and a reset it cannot tell.
     if (hadRows)
-        beginResetModel();
+        beginRemoveRows({}, 0, count() - 1);
     entries_.clear(); // also frees what entries removed one by one left behind
     if (hadRows)
-        endResetModel();
+        endRemoveRows();
 }
 
 void AddressListModel::exchange(int row, int other) {

@@ -32,6 +32,7 @@ AddressListView::AddressListView(QWidget* parent) : QTreeView(parent) {
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(false);
     header()->hide(); // shown once the column exists
+    watchForAnnouncements();
 }
 
 void AddressListView::appendEntries(support::EntryList entries) {

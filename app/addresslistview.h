@@ -2,6 +2,8 @@
 
 #include "addresslistmodel.h"
 
+#include <QAccessible>
+#include <QTimer>
 #include <QTreeView>
 
 // The list control: one column with a header, a single selected row, hit
@@ -28,6 +30,25 @@ public:
     // The row under a point of the list's viewport, or -1.
     int rowAt(const QPoint& viewportPoint) const;
 
+    // Tells a screen reader that the focused entry now stands at `row`. A
+    // move keeps the current entry current, so the view itself tells nothing.
+    void announceMovedTo(int row);
+
+protected:
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+
 private:
+    // Qt's AT-SPI bridge (6.4) drops the model-change events the view sends,
+    // so the list's changes go out as a row created or destroyed, which it
+    // carries as children-changed: one for each burst of additions, one
+    // before each removal (clearing included).
+    void watchForAnnouncements();
+    void announceAdded();
+    void announce(int row, QAccessible::Event event);
+    // The accessible cell of the entry at `row`, or nullptr.
+    QAccessibleInterface* accessibleCell(int row);
+
     AddressListModel model_;
+    QTimer addedLater_;
+    int firstAdded_ = -1;
 };

@@ -6,10 +6,15 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+Q_LOGGING_CATEGORY(lookLog, "orvanta.look", QtWarningMsg)
+}
 
 Form1Environment Form1Environment::forSystem(Dialogs& dialogs) {
     Form1Environment environment;
@@ -38,4 +43,17 @@ QString Form1Environment::lookFile(const QString& name) const {
             return path;
     }
     return lookFolders.isEmpty() ? QString() : lookFolders.first() + u'/' + name;
+}
+
+void Form1Environment::reportLookFiles() const {
+    if (!lookLog().isInfoEnabled())
+        return;
+    for (const QString& name :
+         {QStringLiteral("HAND-M.CUR"), QStringLiteral("x/o.cjs"), QStringLiteral("drag.ico")}) {
+        const QString path = lookFile(name);
+        if (support::FileExists(path))
+            qCInfo(lookLog).noquote() << name << "from" << path;
+        else
+            qCInfo(lookLog).noquote() << name << "in none of" << lookFolders.join(u", ");
+    }
 }

@@ -30,4 +30,8 @@ struct Form1Environment {
     // The look file `name` in the first folder that holds it; when none does,
     // its place in the first folder, where it is missing.
     QString lookFile(const QString& name) const;
+    // Where each look file comes from, on the logging category "orvanta.look"
+    // (off unless QT_LOGGING_RULES turns it on): the way to find out why a
+    // pointer or a skin does not show.
+    void reportLookFiles() const;
 };

@@ -21,6 +21,7 @@ constexpr int kHomePageDraw = 7;
 
 void Form1::Form_Load() {
     support::StepTrap step = trap(QStringLiteral("Form_Load"));
+    environment_.reportLookFiles();
     const QString handCursor = environment_.lookFile(QStringLiteral("HAND-M.CUR"));
 
     step(100, [&] { applySkin(); });

@@ -52,4 +52,5 @@ void KeyboardReorder::moveSelectedEntry(int key) {
     list->entries().move(from, to);
     list->selectRow(to);
     list->ensureRowVisible(to);
+    list->announceMovedTo(to);
 }

@@ -33,7 +33,7 @@ void ProgressAnnouncer::tell() {
     const QString description = bar_.spokenCaption();
     if (percent != toldPercent_) {
         toldPercent_ = percent;
-        QAccessibleValueChangeEvent event(&bar_, bar_.value());
+        QAccessibleValueChangeEvent event(&bar_, percent);
         send(event);
         sinceTold_.start();
     }

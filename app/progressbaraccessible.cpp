@@ -36,7 +36,9 @@ QAccessible::State AccessibleCaptionProgressBar::state() const {
 }
 
 QVariant AccessibleCaptionProgressBar::currentValue() const {
-    return bar()->value();
+    // Qt's AT-SPI bridge (6.4) carries no value text: a reader speaks this
+    // number, and it should say what the bar shows, not 93.72937293729373.
+    return double(bar()->wholePercent());
 }
 
 const CaptionProgressBar* AccessibleCaptionProgressBar::bar() const {

@@ -6,7 +6,7 @@ class CaptionProgressBar;
 
 // What assistive technology reads of the progress bar: a read-only progress
 // bar named "Progress", described by its caption, whose value is the share
-// done, 0 to 100.
+// done in whole percents, 0 to 100, as the bar shows it.
 class AccessibleCaptionProgressBar : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit AccessibleCaptionProgressBar(CaptionProgressBar* bar);

@@ -11,6 +11,9 @@ packages=(
   fonts-dejavu-core
   qt6-wayland
   desktop-file-utils appstream groff-base dpkg-dev file
+  # the screen-reader check: a private session bus, the accessibility bus, an
+  # X server for Qt's AT-SPI bridge and the listener's bindings
+  dbus at-spi2-core xvfb python3-pyatspi
 )
 
 missing=()

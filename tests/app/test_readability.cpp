@@ -3,15 +3,18 @@
 
 #include <addresslistview.h>
 #include <progressbar.h>
+#include <qtdialogs.h>
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -21,6 +24,17 @@ int darkest(const QImage& image) {
         for (int x = 0; x < image.width(); ++x)
             gray = qMin(gray, qGray(image.pixel(x, y)));
     return gray;
+}
+
+// What openbox's default theme needs to show a caption whole: its title
+// font, DejaVu Sans Bold 8 pt, and 80 pixels for the icon, three buttons and
+// the margins beside the caption (measured on its frames at 1x; at 2x the
+// frame grows with the caption).
+int openboxWidth(const QString& caption) {
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPointSize(8);
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(caption) + 80;
 }
 
 QString accessibleName(QWidget* control) {
@@ -81,8 +95,41 @@ private slots:
         QCOMPARE(bar->text(QAccessible::Value), QString("38%"));
         QAccessibleValueInterface* value = bar->valueInterface();
         QVERIFY(value);
-        QCOMPARE(value->currentValue().toDouble(), 37.5);
+        QCOMPARE(value->currentValue().toDouble(), 38.0); // whole, as a reader speaks it
         QCOMPARE(value->maximumValue().toDouble(), 100.0);
+    }
+
+    void boxes_showTheirWholeCaption_andThePromptAWholeAddress() {
+        const QString title = "Tessaline Varomund Kelbrith Ostavan";
+        const QString address = "christopher.johnston@mail.example-co.com"; // 40 characters
+        QtDialogs real;
+        const auto check = [&](const QString& caption, const std::function<void()>& show) {
+            QWidget* box = nullptr;
+            QTimer::singleShot(0, [&] {
+                box = QApplication::activeModalWidget();
+                QVERIFY2(box->sizeHint().width() >= openboxWidth(caption), qPrintable(caption));
+                QVERIFY(box->width() >= openboxWidth(caption));
+                // Fixed: nothing for the window manager to maximise.
+                QCOMPARE(box->minimumSize(), box->maximumSize());
+                if (auto* field = box->findChild<QLineEdit*>()) {
+                    // The cursor at its end, and the start not scrolled out of sight.
+                    field->setText(address);
+                    QCOMPARE(field->cursorPositionAt(QPoint(1, field->height() / 2)), 0);
+                }
+                QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
+            });
+            show();
+            QVERIFY(box);
+        };
+        check(title, [&] { real.message(nullptr, title, "Done."); });
+        check(title, [&] { real.message(nullptr, title, "No files added."); });
+        check("Application Error", [&] {
+            real.warning(nullptr, "Application Error",
+                         "Type mismatch\r\nin Orvanta2021/08/31.Form1.Form_Load at line 100");
+        });
+        check(title, [&] {
+            QCOMPARE(real.input(nullptr, title, "Enter email address to add: "), QString());
+        });
     }
 };
 

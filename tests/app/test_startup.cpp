@@ -10,9 +10,11 @@
 #include <support/productinfo.h>
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImageWriter>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -170,6 +172,25 @@ private slots:
             QCOMPARE(drag.pixmap().size(), QSize(32, 32) * scale);
             QCOMPARE(drag.hotSpot(), QPoint(0, 0));
         }
+    }
+
+    void builtProgram_findsTheShippedPointersBesideItself() {
+        QTemporaryDir home; // no look files of the user's
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* folder : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            environment.insert(folder, home.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("ORVANTA_EXIT_WHEN_SHOWN", "1");
+        environment.insert("QT_LOGGING_RULES", "orvanta.look.info=true");
+        QProcess window;
+        window.setProcessEnvironment(environment);
+        window.start(ORVANTA_PROGRAM, {});
+        QVERIFY(window.waitForFinished(60000));
+        QCOMPARE(window.exitCode(), 0);
+        const QString said = window.readAllStandardError();
+        const QString beside = QFileInfo(ORVANTA_PROGRAM).absolutePath();
+        for (const QString name : {"HAND-M.CUR", "drag.ico"})
+            QVERIFY2(said.contains(name + " from " + beside + "/" + name), qPrintable(said));
     }
 
     void hoverRule_handOverButtons_arrowElsewhere_busyWins() {

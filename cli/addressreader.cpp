@@ -113,7 +113,9 @@ std::optional<InputRecord> AddressReader::next() {
 
 bool AddressReader::readMore(Source& source) {
     pollfd waits[] = {{source.fd, POLLIN, 0}, {stopDescriptor_, POLLIN, 0}};
-    ::poll(waits, stopDescriptor_ >= 0 ? 2 : 1, -1);
+    // A signal breaks off the poll; the next one sees its pipe readable.
+    if (::poll(waits, stopDescriptor_ >= 0 ? 2 : 1, -1) < 0)
+        return true;
     if (waits[1].revents != 0)
         return false;
     char buffer[kReadSize];

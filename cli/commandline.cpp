@@ -52,8 +52,10 @@ struct Options {
                                            "and height of an image made; address and reason of "
                                            "one not made.")};
     QCommandLineOption jobs{{QStringLiteral("j"), QStringLiteral("jobs")},
-                            QStringLiteral("Make N images at once (default: the number of "
-                                           "processors the program may use)."),
+                            QStringLiteral("Make N images at once, on threads of this "
+                                           "process (default: the number of processors the "
+                                           "program may use; lowered to fit the limit on open "
+                                           "files)."),
                             QStringLiteral("N")};
     QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
                              QStringLiteral("Show no progress line or summary.")};

@@ -34,9 +34,11 @@ convert="'$program' --convert -q -j 1 -f png -o '$data/out-program' '$data/first
 # One ImageMagick process for the 1,000 labels, as a script too long to inline.
 {
   printf "cd '%s/out-magick' && exec /usr/bin/convert -font %s -pointsize 10 -density 96" "$data" "$font"
-  while read -r address; do printf " 'label:%s' -write '%s.png' +delete" "$address" "$address"; done \
-    <"$data/first1000.txt"
-  printf ' null:\n'
+  head -n 999 "$data/first1000.txt" | while read -r address; do
+    printf " 'label:%s' -write '%s.png' +delete" "$address" "$address"
+  done
+  last="$(tail -n 1 "$data/first1000.txt")"
+  printf " 'label:%s' '%s.png'\n" "$last" "$last"
 } >"$data/magick.sh"
 magick="bash '$data/magick.sh'"
 jobs() { echo "'$program' --convert -q -j $1 -f png -o '$data/out-j$1' '$data/addresses.txt'"; }
@@ -67,7 +69,7 @@ echo "== images: $(ls "$data/out-direct" | wc -l) direct, $(ls "$data/out-progra
   "orvanta --convert, $(ls "$data/out-magick" | wc -l) convert"
 
 echo "== two threads against one, $count addresses"
-interleave jobs out-j1 "-j 1" "$(jobs 1)" out-j2 "-j 2" "$(jobs 2)"
+interleave jobs out-j1 "one thread" "$(jobs 1)" out-j2 "two threads" "$(jobs 2)"
 
 echo "== one call per address"
 hyperfine -N --warmup 20 --runs "${CALL_RUNS:-200}" --style none --export-json "$data/call.json" \

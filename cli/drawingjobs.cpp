@@ -2,11 +2,9 @@
 
 #include <converter/conversionerror.h>
 #include <converter/textdecode.h>
-#include <support/failure.h>
 
 #include <QFile>
 
-#include <cerrno>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <system_error>

@@ -45,7 +45,7 @@ PixelSize checkedPixelSize(const TextSize& size, const SizeLimits& limits) {
 } // namespace
 
 Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
-               const SizeLimits& limits) {
+               const SizeLimits& limits, const std::atomic<bool>* stop) {
     TextLayout layout(text, font);
     const PixelSize size = checkedPixelSize(layout.measure(), limits);
     try {
@@ -53,6 +53,8 @@ Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColo
         GlyphCache cache(font);
         // Whole pixels keep hinted stems crisp.
         layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                throw DrawingAbandoned{};
             for (const PlacedGlyph& g : glyphs)
                 image.drawGlyph(cache.bitmap(g.face, g.glyph, g.scale), int(std::lround(g.x)),
                                 int(std::lround(g.y)));

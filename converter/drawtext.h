@@ -3,6 +3,7 @@
 #include "font.h"
 #include "image.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -17,8 +18,12 @@ struct SizeLimits {
 // Draws text on an image exactly as large as its measured layout box
 // (truncated to whole pixels), back colour everywhere, the text in the text
 // colour from the top-left corner. Throws ConversionError: NothingToDraw for a
-// box under one pixel (an empty text), ImageTooLarge beyond limits.
+// box under one pixel (an empty text), ImageTooLarge beyond limits; and
+// DrawingAbandoned as soon as `stop` is seen set, between two lines.
 Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
-               const SizeLimits& limits);
+               const SizeLimits& limits, const std::atomic<bool>* stop = nullptr);
+
+// A drawing given up because its run was asked to stop.
+struct DrawingAbandoned {};
 
 } // namespace converter

@@ -14,7 +14,7 @@ void convertTextFile(const std::string& textPath, const std::string& imagePath,
     // The file's bytes are released before drawing starts.
     const std::u32string text = decodeText(readInputFile(textPath));
     Font font;
-    const Image image = DrawText(text, font, kBlack, kWhite, sizeLimits(format));
+    const Image image = DrawText(text, font, DrawStyle{}, sizeLimits(format));
     ReplacingFile file(imagePath);
     try {
         encodeImage(format, image, file.stream());

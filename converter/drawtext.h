@@ -15,10 +15,11 @@ struct SizeLimits {
 };
 
 // Draws text on an image exactly as large as its measured layout box
-// (truncated to whole pixels), back colour everywhere, the text in the text
-// colour from the top-left corner. Throws ConversionError: NothingToDraw for a
-// box under one pixel (an empty text), ImageTooLarge beyond limits.
-Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
+// (truncated to whole pixels) times the style's scale, the ground everywhere,
+// the text in the ink colour from the top-left corner. Throws
+// ConversionError: NothingToDraw for a box under one pixel (an empty text),
+// ImageTooLarge beyond limits.
+Image DrawText(std::u32string_view text, Font& font, const DrawStyle& style,
                const SizeLimits& limits);
 
 } // namespace converter

@@ -8,15 +8,16 @@ namespace converter {
 
 namespace {
 
-// Scales are kept to 1/65535, finer than any pixel of a glyph this size.
+// Scales are kept to 1/65535, finer than any pixel of a glyph this size; up
+// to kMaxScale they take 18 bits of the key.
 constexpr double kScaleSteps = 0xFFFF;
 
 } // namespace
 
 const GlyphBitmap& GlyphCache::bitmap(std::size_t face, unsigned glyph, double scale) {
-    const auto steps =
-        static_cast<std::uint64_t>(std::lround(std::clamp(scale, 0.0, 1.0) * kScaleSteps));
-    const std::uint64_t key = (std::uint64_t(face) << 48) | (steps << 32) | glyph;
+    const auto steps = static_cast<std::uint64_t>(
+        std::lround(std::clamp(scale, 0.0, double(kMaxScale)) * kScaleSteps));
+    const std::uint64_t key = (std::uint64_t(face) << 50) | (steps << 32) | glyph;
     auto found = cache_.find(key);
     if (found == cache_.end())
         found = cache_.emplace(key, render(font_.face(face), glyph, steps / kScaleSteps)).first;

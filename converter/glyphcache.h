@@ -14,7 +14,8 @@ class GlyphCache {
 public:
     explicit GlyphCache(Font& font) : font_(font) {}
 
-    // scale (at most 1) shrinks the glyph from the tool's em size.
+    // scale sizes the glyph from the tool's em size: under 1 for a glyph
+    // shrunk into its cells, up to kMaxScale for a larger image.
     const GlyphBitmap& bitmap(std::size_t face, unsigned glyph, double scale);
 
 private:

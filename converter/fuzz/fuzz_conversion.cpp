@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u32string text =
         decodeText(std::string_view(reinterpret_cast<const char*>(data), size));
     try {
-        const Image image = DrawText(text, font, kBlack, kWhite, sizeLimits(format));
+        const Image image = DrawText(text, font, DrawStyle{}, sizeLimits(format));
         std::rewind(discardingFile());
         encodeImage(format, image, discardingFile());
     } catch (const ConversionError&) {

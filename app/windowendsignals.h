@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QObject>
+#include <support/stopsignals.h>
 
-#include <csignal>
-#include <iterator>
+#include <QObject>
 
 class QSocketNotifier;
 
@@ -16,13 +15,10 @@ class WindowEndSignals : public QObject {
     Q_OBJECT
 public:
     explicit WindowEndSignals(QObject* parent = nullptr);
-    ~WindowEndSignals() override;
 
 private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
     void endProgram();
 
+    support::StopSignals signals_{SIGINT, SIGTERM, SIGHUP};
     QSocketNotifier* arrived_ = nullptr;
-    struct sigaction previous_[std::size(kSignals)];
 };

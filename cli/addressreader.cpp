@@ -7,7 +7,6 @@
 #include <QStringDecoder>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -24,8 +23,7 @@ constexpr qsizetype kReadSize = 65536;
 constexpr qsizetype kMarkSize = 4;
 
 [[noreturn]] void failReading(const QString& source, int error) {
-    support::fail(
-        QStringLiteral("%1: %2").arg(source, QString::fromLocal8Bit(std::strerror(error))));
+    support::fail(QStringLiteral("%1: %2").arg(source, support::ErrorText(error)));
 }
 
 bool isAsciiSpace(char c) {
@@ -45,15 +43,20 @@ struct AddressReader::Source {
     QByteArray head; // the first bytes, until they tell the encoding
     std::optional<QStringDecoder> wide;
 
-    ~Source() {
+    bool opened = false;
+
+    void close() {
         if (ownsFd)
             ::close(fd);
+        ownsFd = false;
+        fd = -1;
     }
+    ~Source() { close(); }
 };
 
 AddressReader::AddressReader(const QList<AddressSource>& sources, bool nulSeparated,
-                             std::function<bool()> stopRequested)
-    : nulSeparated_(nulSeparated), stopRequested_(std::move(stopRequested)) {
+                             int stopDescriptor)
+    : nulSeparated_(nulSeparated), stopDescriptor_(stopDescriptor) {
     for (const AddressSource& given : sources) {
         auto source = std::make_unique<Source>();
         source->kind = given.kind;
@@ -67,36 +70,40 @@ AddressReader::AddressReader(const QList<AddressSource>& sources, bool nulSepara
 
 AddressReader::~AddressReader() = default;
 
-void AddressReader::openAll() {
-    for (const auto& source : sources_) {
-        if (source->kind == AddressSource::StandardInput) {
-            // A second "-" finds the input used up, as with cat.
-            source->fd = std::exchange(stdinTaken_, true) ? -1 : STDIN_FILENO;
-        } else if (source->kind == AddressSource::ListFile) {
-            source->fd = ::open(source->value.constData(), O_RDONLY | O_CLOEXEC);
-            if (source->fd < 0)
-                failReading(source->shownAs, errno);
-            source->ownsFd = true;
-            struct stat st;
-            if (::fstat(source->fd, &st) == 0 && S_ISDIR(st.st_mode))
-                support::fail(QStringLiteral("%1: is a folder, not a list").arg(source->shownAs));
-        }
+void AddressReader::open(Source& source) {
+    if (source.kind == AddressSource::StandardInput) {
+        // A second "-" finds the input used up, as with cat.
+        source.fd = std::exchange(stdinTaken_, true) ? -1 : STDIN_FILENO;
+        return;
     }
+    // Not blocking, so that a named pipe with no writer yet is waited for
+    // where a stop is noticed too.
+    source.fd = ::open(source.value.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (source.fd < 0)
+        failReading(source.shownAs, errno);
+    source.ownsFd = true;
+    struct stat st;
+    if (::fstat(source.fd, &st) == 0 && S_ISDIR(st.st_mode))
+        support::fail(QStringLiteral("%1: is a folder, not a list").arg(source.shownAs));
 }
 
 std::optional<InputRecord> AddressReader::next() {
     while (ready_.empty()) {
-        if (current_ >= sources_.size() || stopRequested_())
+        if (current_ >= sources_.size())
             return std::nullopt;
         Source& source = *sources_[current_];
         if (source.kind == AddressSource::Address) {
             cut(source.value.constData(), source.value.size());
             endRecord();
             ++current_;
+        } else if (!source.opened) {
+            source.opened = true;
+            open(source);
         } else if (source.fd < 0 || source.ended) {
+            source.close();
             ++current_;
-        } else {
-            readMore(source);
+        } else if (!readMore(source)) {
+            return std::nullopt;
         }
     }
     InputRecord record = std::move(ready_.front());
@@ -104,23 +111,24 @@ std::optional<InputRecord> AddressReader::next() {
     return record;
 }
 
-void AddressReader::readMore(Source& source) {
-    // A signal breaks off a poll, never restarted, where it would only
-    // restart a read.
-    pollfd input{source.fd, POLLIN, 0};
-    if (::poll(&input, 1, -1) < 0 && errno == EINTR)
-        return;
+bool AddressReader::readMore(Source& source) {
+    pollfd waits[] = {{source.fd, POLLIN, 0}, {stopDescriptor_, POLLIN, 0}};
+    // A signal breaks off the poll; the next one sees its pipe readable.
+    if (::poll(waits, stopDescriptor_ >= 0 ? 2 : 1, -1) < 0)
+        return true;
+    if (waits[1].revents != 0)
+        return false;
     char buffer[kReadSize];
     const ssize_t n = ::read(source.fd, buffer, sizeof buffer);
     if (n < 0 && errno != EINTR && errno != EAGAIN)
         failReading(source.shownAs, errno);
     if (n < 0)
-        return;
+        return true;
     QByteArrayView bytes(buffer, n);
     if (!source.encodingKnown) {
         source.head.append(bytes);
         if (source.head.size() < kMarkSize && n > 0)
-            return;
+            return true;
         source.encodingKnown = true;
         const auto marked = QStringConverter::encodingForData(source.head);
         if (marked && *marked != QStringConverter::Utf8)
@@ -139,14 +147,21 @@ void AddressReader::readMore(Source& source) {
                                      "addresses")
                           .arg(source.shownAs)
                           .arg(kNoListAfter));
+    if (bytesWithoutRecord_ > kNoListAfter)
+        support::fail(QStringLiteral("%1: %2 bytes hold no address; this is no list of "
+                                     "addresses")
+                          .arg(source.shownAs)
+                          .arg(kNoListAfter));
     if (n == 0) {
         endRecord(); // a list's last line needs no line end
         source.ended = true;
     }
+    return true;
 }
 
 void AddressReader::cut(const char* bytes, qsizetype size) {
     const char separator = nulSeparated_ ? '\0' : '\n';
+    bytesWithoutRecord_ += size;
     for (qsizetype i = 0; i < size; ++i) {
         const char c = bytes[i];
         if (c == separator || (!nulSeparated_ && c == '\r')) {
@@ -167,8 +182,10 @@ void AddressReader::endRecord() {
                  .arg(recordLength_)});
     } else if (recordLength_ > 0) {
         const QString address = support::DecodeUtf8OrWindows1252(record_).trimmed();
-        if (!address.isEmpty())
+        if (!address.isEmpty()) {
             ready_.push_back({address, std::nullopt});
+            bytesWithoutRecord_ = 0;
+        }
     }
     record_.clear();
     recordLength_ = 0;

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,34 +30,35 @@ public:
     // A record longer than this is refused unread: no file path can be longer.
     static constexpr qsizetype kLongestRecord = 4096;
 
-    // `stopRequested` is asked whenever a signal breaks a wait for input: a
-    // list typed at a terminal, or a pipe that stays silent, must not keep
-    // Ctrl-C from stopping the run.
-    AddressReader(const QList<AddressSource>& sources, bool nulSeparated,
-                  std::function<bool()> stopRequested);
+    // Every wait for input also watches `stopDescriptor` (StopSignals): a
+    // list typed at a terminal, a pipe that stays silent or a named pipe with
+    // no writer must not keep Ctrl-C from stopping the run.
+    AddressReader(const QList<AddressSource>& sources, bool nulSeparated, int stopDescriptor);
     ~AddressReader();
     AddressReader(const AddressReader&) = delete;
     AddressReader& operator=(const AddressReader&) = delete;
 
-    // Opens every list file now, so that one that cannot be read is told
-    // before any image is made. Throws support::Failure naming it.
-    void openAll();
-
     // The next record, or nothing once every source is used up or a stop
-    // was requested. May wait for a pipe. Throws support::Failure naming the source that cannot be
-    // read, or that is plainly no list (a record running on past a megabyte).
+    // was requested. May wait for a pipe. Each list file is opened as its
+    // turn comes and closed once read, so any number of them needs one
+    // descriptor. Throws support::Failure naming the source that cannot be
+    // read, or that is plainly no list (a record running on past a megabyte,
+    // or a megabyte of separators alone).
     std::optional<InputRecord> next();
 
 private:
     struct Source;
-    void readMore(Source& source);
+    void open(Source& source);
+    // False when a stop was asked for while waiting.
+    bool readMore(Source& source);
     void cut(const char* bytes, qsizetype size);
     void endRecord();
 
     std::vector<std::unique_ptr<Source>> sources_;
     size_t current_ = 0;
     bool nulSeparated_;
-    std::function<bool()> stopRequested_;
+    int stopDescriptor_;
+    qsizetype bytesWithoutRecord_ = 0;
     bool stdinTaken_ = false;
     QByteArray record_;
     qsizetype recordLength_ = 0;

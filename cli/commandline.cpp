@@ -3,6 +3,7 @@
 #include <support/productinfo.h>
 
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <sched.h>
 
@@ -10,8 +11,8 @@ namespace cli {
 namespace {
 
 const QString kProgram = QStringLiteral("orvanta");
-// Each job holds a process and a descriptor or two; a thousand is far past
-// any gain.
+// Each job is a thread with a font of its own; a thousand is far past any
+// gain.
 constexpr int kMostJobs = 1000;
 
 // The options, described once for the parser and for --help.
@@ -51,8 +52,10 @@ struct Options {
                                            "and height of an image made; address and reason of "
                                            "one not made.")};
     QCommandLineOption jobs{{QStringLiteral("j"), QStringLiteral("jobs")},
-                            QStringLiteral("Make N images at once (default: the number of "
-                                           "processors the program may use)."),
+                            QStringLiteral("Make N images at once, on threads of this "
+                                           "process (default: the number of processors the "
+                                           "program may use; lowered to fit the limit on open "
+                                           "files)."),
                             QStringLiteral("N")};
     QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
                              QStringLiteral("Show no progress line or summary.")};
@@ -75,54 +78,90 @@ struct Options {
     }
 };
 
-// What the parser cannot give as the arguments' own bytes, in order.
-struct RawArguments {
-    QList<AddressSource> sources;
-    QByteArray outputFolder; // the last one given
-};
-
-// The parser keeps option values and file names apart, and hands them out
-// decoded; the addresses must come in the order the arguments give them and
-// file names as their bytes, so the arguments are walked again with the
-// parser's own rules (compacted short options, "--name=value", "--" ending
-// the options).
-RawArguments rawArguments(const QList<QByteArray>& arguments) {
-    const QList<QByteArray> takesValue{"f",       "format", "o",    "output", "e",
-                                       "address", "n",      "name", "j",      "jobs"};
-    RawArguments raw;
-    const auto take = [&](const QByteArray& name, const QByteArray& value) {
-        if (name == "e" || name == "address")
-            raw.sources.append(AddressSource{AddressSource::Address, value});
-        else if (name == "o" || name == "output")
-            raw.outputFolder = value;
-    };
-    bool optionsEnded = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QByteArray& argument = arguments[i];
-        if (optionsEnded || argument == "-" || !argument.startsWith('-')) {
-            if (argument == "-")
-                raw.sources.append(AddressSource{AddressSource::StandardInput, {}});
-            else
-                raw.sources.append(AddressSource{AddressSource::ListFile, argument});
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument.startsWith("--")) {
-            const qsizetype equals = argument.indexOf('=');
-            const QByteArray name = argument.mid(2, equals < 0 ? -1 : equals - 2);
-            if (takesValue.contains(name))
-                take(name, equals >= 0 ? argument.mid(equals + 1) : arguments.value(++i));
+// The parser takes text, and arguments are bytes: a byte that is not part of
+// valid UTF-8 is carried through it as a lone surrogate (U+DC80 + the byte),
+// which no decoded text holds, and turned back afterwards. So a file name or
+// an address arrives as the bytes it was given as.
+QString carried(const QByteArray& bytes) {
+    QString text;
+    const auto* at = reinterpret_cast<const uchar*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const uchar lead = at[i];
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
+        const QString decoded = length > 0 && i + length <= size
+                                    ? QString::fromUtf8(bytes.constData() + i, length)
+                                    : QString();
+        // Overlong forms, surrogates and continuation errors decode to U+FFFD.
+        if (length == 0 || decoded.isEmpty() || decoded.contains(QChar::ReplacementCharacter)) {
+            text += QChar(0xDC00 + lead);
+            ++i;
         } else {
-            for (qsizetype j = 1; j < argument.size(); ++j) {
-                const QByteArray name(1, argument[j]);
-                if (!takesValue.contains(name))
-                    continue;
-                const QByteArray rest = argument.mid(j + 1);
-                take(name, rest.isEmpty() ? arguments.value(++i) : rest);
-                break;
-            }
+            text += decoded;
+            i += length;
         }
     }
-    return raw;
+    return text;
+}
+
+QByteArray uncarried(const QString& text) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool carriedByte = c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF &&
+                                 (i == 0 || !text[i - 1].isHighSurrogate());
+        if (carriedByte)
+            bytes += char(c.unicode() - 0xDC00);
+        else if (c.isHighSurrogate() && i + 1 < text.size())
+            bytes += QStringView(text).mid(i++, 2).toUtf8();
+        else
+            bytes += QStringView(&c, 1).toUtf8();
+    }
+    return bytes;
+}
+
+AddressSource positionalSource(const QString& argument) {
+    if (argument == QStringLiteral("-"))
+        return {AddressSource::StandardInput, {}};
+    return {AddressSource::ListFile, uncarried(argument)};
+}
+
+// The lists and --address texts in the order the arguments give them. The
+// parser hands the two out apart; where each address stands among the lists
+// is found by the same parser reading ever longer beginnings of the
+// arguments, so no second reading of them can disagree with it.
+QList<AddressSource> sourcesInOrder(const Options& options, const QStringList& arguments,
+                                    const QStringList& lists, const QStringList& addresses) {
+    const auto parsed = [&](qsizetype length) {
+        QCommandLineParser parser;
+        options.addTo(parser);
+        parser.parse(arguments.first(length));
+        return std::pair(parser.values(options.address).size(),
+                         parser.positionalArguments().size());
+    };
+    QList<AddressSource> sources;
+    qsizetype listsTaken = 0;
+    for (qsizetype k = 0; k < addresses.size(); ++k) {
+        qsizetype shortest = 1, longest = arguments.size();
+        while (shortest < longest) {
+            const qsizetype middle = (shortest + longest) / 2;
+            if (parsed(middle).first > k)
+                longest = middle;
+            else
+                shortest = middle + 1;
+        }
+        const qsizetype listsBefore = lists.size() > listsTaken ? parsed(shortest).second : 0;
+        for (; listsTaken < listsBefore; ++listsTaken)
+            sources.append(positionalSource(lists[listsTaken]));
+        sources.append({AddressSource::Address, uncarried(addresses[k])});
+    }
+    for (; listsTaken < lists.size(); ++listsTaken)
+        sources.append(positionalSource(lists[listsTaken]));
+    return sources;
 }
 
 int processorsAvailable() {
@@ -147,7 +186,7 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
     options.addTo(parser);
     QStringList decoded;
     for (const QByteArray& argument : arguments)
-        decoded.append(QString::fromLocal8Bit(argument));
+        decoded.append(carried(argument));
     if (!parser.parse(decoded))
         return badUsage(parser.errorText());
 
@@ -165,18 +204,19 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
             if (parser.isSet(*only))
                 return badUsage(QStringLiteral("--%1 works only with --convert.")
                                     .arg(only->names().constLast()));
-        invocation.listFiles = parser.positionalArguments();
+        for (const QString& list : parser.positionalArguments())
+            invocation.listFiles.append(QFile::decodeName(uncarried(list)));
         if (invocation.listFiles.contains(QStringLiteral("-")))
             return badUsage(QStringLiteral("Standard input (-) is read only with --convert."));
         return invocation;
     }
 
     invocation.command = Command::Convert;
-    RawArguments raw = rawArguments(arguments);
-    invocation.sources = std::move(raw.sources);
+    invocation.sources = sourcesInOrder(options, decoded, parser.positionalArguments(),
+                                        parser.values(options.address));
     if (invocation.sources.isEmpty())
         invocation.sources.append(AddressSource{AddressSource::StandardInput, {}});
-    invocation.outputFolder = std::move(raw.outputFolder);
+    invocation.outputFolder = uncarried(parser.value(options.output));
     invocation.wholeList = parser.isSet(options.all);
     invocation.quiet = parser.isSet(options.quiet);
     invocation.nulSeparated = parser.isSet(options.null);
@@ -239,10 +279,14 @@ QString HelpText() {
            optionsPart +
            QStringLiteral("\n"
                           "Exit status with --convert: 0 if every image was made, 1 if some were\n"
-                          "not (each address and its reason on standard error), 2 if the run\n"
-                          "could not go on: nothing to do, a list that cannot be read, an output\n"
-                          "folder that does not exist or cannot be written, no temporary folder,\n"
-                          "converters that cannot run, or wrong arguments.\n"
+                          "not (each address and its reason on standard error, as is an address\n"
+                          "whose image would get an earlier address's path), 2 if the run could\n"
+                          "not go on: nothing to do, a list that cannot be read, an output folder\n"
+                          "that does not exist or cannot be written, no font, a standard output\n"
+                          "that fails, no memory, or wrong arguments. The images are drawn in\n"
+                          "this process; no temporary file is made. SIGINT, SIGTERM, SIGHUP and\n"
+                          "SIGPIPE stop the run at once, leaving nothing half made, and end the\n"
+                          "program by that signal.\n"
                           "\n"
                           "Example, images for a web page named by hash, with their sizes:\n"
                           "  %1 --convert -f png -o site/img --name '{hash}' --json list.txt\n"

@@ -2,11 +2,10 @@
 
 #include "headlessconversion.h"
 
-#include <QCoreApplication>
+#include <support/failure.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace cli {
 namespace {
@@ -23,22 +22,20 @@ int printToStandardOutput(const QString& text) {
     print(stdout, text);
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return 0;
-    std::fprintf(stderr, "orvanta: standard output: %s\n", std::strerror(errno));
+    print(stderr, QStringLiteral("orvanta: standard output: %1\n").arg(support::ErrorText(errno)));
     return kBadUsage;
 }
 
 } // namespace
 
-int RunConsoleCommand(int& argc, char** argv, const Invocation& invocation) {
+int RunConsoleCommand(const Invocation& invocation) {
     switch (invocation.command) {
     case Command::ShowHelp:
         return printToStandardOutput(HelpText());
     case Command::ShowVersion:
         return printToStandardOutput(VersionText());
-    case Command::Convert: {
-        QCoreApplication application(argc, argv);
+    case Command::Convert:
         return ConvertWithoutWindow(invocation);
-    }
     case Command::BadUsage:
     case Command::OpenWindow:
         break;

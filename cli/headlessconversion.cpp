@@ -1,14 +1,19 @@
 #include "headlessconversion.h"
 
 #include "addressreader.h"
-#include "imagejobs.h"
+#include "descriptorlimit.h"
+#include "drawingjobs.h"
+#include "nameclashes.h"
 #include "outputfolder.h"
 #include "runreport.h"
-#include "stoprequests.h"
 
-#include <conversion/conversion.h>
 #include <conversion/imagepath.h>
+#include <converter/cellmetrics.h>
+#include <converter/inputfile.h>
 #include <support/failure.h>
+#include <support/stopsignals.h>
+
+#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -17,114 +22,128 @@ constexpr int kAllMade = 0;
 constexpr int kSomeNotMade = 1;
 constexpr int kRunStopped = 2;
 
-// The most lines one image can hold: the converter's height limit (65,500
-// pixels for JPEG, 1,000,000 rows for PNG) at one em (10 pt at 96 DPI) a
-// line, with an eighth of an em below the last; and the most text the
-// converter reads.
-qsizetype mostLines(const conversion::ConverterTool& tool) {
-    constexpr double kEm = 40.0 / 3;
-    const double height = &tool == &conversion::kPngTool ? 1000000 : 65500;
-    return static_cast<qsizetype>((height - kEm / 8) / kEm);
+// The most lines one image can hold: the format's largest side at one em a
+// line, with an eighth of an em below the last.
+qsizetype mostLines(converter::ImageFormat format) {
+    const double side = double(converter::sizeLimits(format).maxSide);
+    return static_cast<qsizetype>((side - converter::kEmPixels / 8) / converter::kEmPixels);
 }
-constexpr qsizetype kMostTextBytes = qsizetype(16) << 20;
 
 // One --convert run: the addresses as they are read, up to `jobs` images at
 // once, each told in list order; stopped at once by a problem that every
-// image would share.
+// image would share, and by a stop request.
 class HeadlessRun {
 public:
-    HeadlessRun(const Invocation& invocation, const conversion::ConverterTool& tool)
-        : invocation_(invocation), tool_(tool), reader_(invocation.sources, invocation.nulSeparated,
-                                                        [this] { return stop_.requested(); }),
+    explicit HeadlessRun(const Invocation& invocation)
+        : invocation_(invocation),
+          format_(invocation.format == QStringLiteral("png") ? converter::ImageFormat::Png
+                                                             : converter::ImageFormat::Jpeg),
+          extension_(invocation.format),
+          reader_(invocation.sources, invocation.nulSeparated, stop_.descriptor()),
           report_({invocation.printPaths, invocation.json, invocation.nulSeparated,
-                   !invocation.quiet, invocation.outputFolder, tool.extension}) {}
+                   !invocation.quiet, invocation.outputFolder, extension_}) {}
 
     int run() {
         try {
-            reader_.openAll();
-            const QString folder = CheckedOutputFolder(invocation_.outputFolder);
+            const OutputFolder folder(invocation_.outputFolder);
             std::optional<InputRecord> first = reader_.next();
-            if (!first && !stop_.requested())
-                support::fail(QStringLiteral("no addresses to convert"));
+            endIfStopped();
             if (!first)
-                return end();
-            openRun();
-            ImageJobs jobs(run_, tool_, folder, invocation_.wholeList ? 1 : invocation_.jobs);
+                support::fail(QStringLiteral("no addresses to convert"));
+            DrawingJobs jobs(format_, folder.descriptor(), threads(), {stop_.flag(), placing_});
             if (invocation_.wholeList)
-                convertWholeList(jobs, std::move(*first));
+                convertWholeList(jobs, folder, std::move(*first));
             else
-                convertEach(jobs, std::move(first));
+                convertEach(jobs, folder, std::move(first));
         } catch (const support::Failure& failure) {
-            report_.tellProblem(failure.description());
-            stopped_ = true;
+            tellRunWideProblem(failure.description());
         }
-        return end();
-    }
-
-private:
-    void openRun() {
-        try {
-            run_.open();
-        } catch (const support::Failure&) {
-            tellPassedOver();
-            throw;
-        }
-        tellPassedOver();
-        run_.putTool(tool_, run_.toolBytes(tool_));
-    }
-
-    // Why TEMP was not used, once, whatever comes of the run.
-    void tellPassedOver() {
-        if (!run_.passedOver().isEmpty())
-            report_.tellProblem(run_.passedOver());
-    }
-
-    int end() {
         report_.summarize();
-        run_.close();
-        if (stop_.requested())
-            stop_.endAsAsked();
         if (stopped_)
             return kRunStopped;
         return report_.notMade() == 0 ? kAllMade : kSomeNotMade;
     }
 
-    void convertEach(ImageJobs& jobs, std::optional<InputRecord> record) {
+private:
+    int threads() {
+        if (invocation_.wholeList)
+            return 1;
+        const int threads = JobsWithinDescriptorLimit(invocation_.jobs);
+        if (threads < invocation_.jobs)
+            report_.tellProblem(QStringLiteral("--jobs lowered from %1 to %2 to fit the limit on "
+                                               "open files")
+                                    .arg(invocation_.jobs)
+                                    .arg(threads));
+        return threads;
+    }
+
+    // A stop ends the program by its signal: nothing more is started, told or
+    // put in place.
+    void endIfStopped() {
+        if (!stop_.requested())
+            return;
+        placing_.lock(); // held to the end
+        report_.summarize();
+        stop_.endAsAsked();
+    }
+
+    void tellRunWideProblem(const QString& problem) {
+        endIfStopped(); // a closed pipe is a stop, not a problem
+        if (!stopped_)
+            report_.tellProblem(problem);
+        stopped_ = true;
+    }
+
+    void convertEach(DrawingJobs& jobs, const OutputFolder& folder,
+                     std::optional<InputRecord> record) {
         try {
-            for (qsizetype n = 1; record && !stop_.requested() && !stopped_;) {
-                tellReady(jobs);
-                if (!jobs.hasRoom()) {
-                    jobs.waitForAnEnd();
-                    continue;
+            for (qsizetype n = 1; record && !stopped_; ++n) {
+                while (!jobs.hasRoom()) {
+                    tellReady(jobs);
+                    if (!jobs.hasRoom())
+                        waitForAnEnd(jobs);
                 }
-                if (record->refused)
+                if (record->refused) {
                     jobs.refuse(record->address, *record->refused);
-                else
-                    jobs.start(record->address, invocation_.name.nameFor(record->address, n),
-                               record->address);
-                ++n;
+                } else {
+                    const QString name = invocation_.name.nameFor(record->address, n);
+                    startUnlessClashing(jobs, folder, record->address, name, n);
+                }
+                tellReady(jobs);
                 record = reader_.next();
+                endIfStopped();
             }
         } catch (const support::Failure& failure) {
             // The images under way are still told.
-            report_.tellProblem(failure.description());
-            stopped_ = true;
+            tellRunWideProblem(failure.description());
         }
         tellUntilIdle(jobs);
     }
 
-    void convertWholeList(ImageJobs& jobs, InputRecord record) {
+    void startUnlessClashing(DrawingJobs& jobs, const OutputFolder& folder, const QString& address,
+                             const QString& name, qsizetype place) {
+        if (const auto refused = conversion::RefusedImageReason(folder.path(), name, extension_))
+            return jobs.refuse(address, *refused);
+        if (const auto earlier = clashes_.claim(name + u'.' + extension_, place))
+            return jobs.refuse(address, QStringLiteral("its image would have the same path as "
+                                                       "the image of address %1 in the list")
+                                            .arg(*earlier));
+        jobs.start(address, name, address, conversion::ImagePath(folder.path(), name, extension_));
+    }
+
+    void convertWholeList(DrawingJobs& jobs, const OutputFolder& folder, InputRecord record) {
         const QString name = invocation_.name.nameFor(conversion::kWholeListName, 1);
-        const QString shownAs = name + u'.' + tool_.extension;
+        const QString shownAs = name + u'.' + extension_;
         QString text;
         qsizetype textBytes = 0;
         for (qsizetype line = 1;; ++line) {
             std::optional<QString> tooMuch = record.refused;
-            if (line > mostLines(tool_))
+            if (line > mostLines(format_))
                 tooMuch = QStringLiteral("the list has more lines than one image can hold "
                                          "(%1)")
-                              .arg(mostLines(tool_));
-            else if ((textBytes += record.address.toUtf8().size() + 2) > kMostTextBytes)
+                              .arg(mostLines(format_));
+            else if ((textBytes += record.address.toUtf8().size() + 2) >
+                     qsizetype(converter::kMaxInputBytes))
                 tooMuch = QStringLiteral("the list is more text than one image can hold");
             if (tooMuch) {
                 jobs.refuse(shownAs, QStringLiteral("at address %1: %2").arg(line).arg(*tooMuch));
@@ -132,8 +151,14 @@ private:
             }
             text += (line > 1 ? QStringLiteral("\r\n") : QString()) + record.address;
             auto next = reader_.next();
+            endIfStopped();
             if (!next) {
-                jobs.start(text, name, shownAs);
+                if (const auto refused =
+                        conversion::RefusedImageReason(folder.path(), name, extension_))
+                    jobs.refuse(shownAs, *refused);
+                else
+                    jobs.start(text, name, shownAs,
+                               conversion::ImagePath(folder.path(), name, extension_));
                 break;
             }
             record = std::move(*next);
@@ -141,40 +166,52 @@ private:
         tellUntilIdle(jobs);
     }
 
-    void tellReady(ImageJobs& jobs) {
+    void waitForAnEnd(DrawingJobs& jobs) {
+        jobs.waitForAnEnd(stop_.descriptor());
+        endIfStopped();
+    }
+
+    void tellReady(DrawingJobs& jobs) {
+        endIfStopped(); // a drawing abandoned is never told
         while (const auto outcome = jobs.takeOldest()) {
-            if (!outcome->failedForEveryImage) {
+            if (!outcome->failedForEveryImage)
                 report_.tell(*outcome);
-            } else if (!stopped_) {
-                report_.tellProblem(*outcome->notMade);
-                stopped_ = true;
-            }
+            else if (!stopped_)
+                tellRunWideProblem(*outcome->notMade);
         }
     }
 
-    void tellUntilIdle(ImageJobs& jobs) {
+    void tellUntilIdle(DrawingJobs& jobs) {
         while (!jobs.isIdle()) {
             tellReady(jobs);
             if (!jobs.isIdle())
-                jobs.waitForAnEnd();
+                waitForAnEnd(jobs);
         }
     }
 
     const Invocation& invocation_;
-    const conversion::ConverterTool& tool_;
+    const converter::ImageFormat format_;
+    const QString extension_;
+    support::StopSignals stop_{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+    std::mutex placing_;
     AddressReader reader_;
     RunReport report_;
-    StopRequests stop_;
-    conversion::Conversion run_;
+    NameClashes clashes_;
     bool stopped_ = false;
 };
 
 } // namespace
 
 int ConvertWithoutWindow(const Invocation& invocation) {
-    const conversion::ConverterTool& tool =
-        invocation.format == QStringLiteral("png") ? conversion::kPngTool : conversion::kJpegTool;
-    return HeadlessRun(invocation, tool).run();
+    try {
+        return HeadlessRun(invocation).run();
+    } catch (const std::bad_alloc&) {
+        // Nothing allocated on the way out: what was is freed by unwinding.
+        static const char kMessage[] = "orvanta: not enough memory to go on; stopped\n";
+        [[maybe_unused]] const ssize_t written =
+            ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        return kRunStopped;
+    }
 }
 
 } // namespace cli

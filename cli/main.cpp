@@ -18,5 +18,5 @@ int main(int argc, char* argv[]) {
     const cli::Invocation invocation = cli::ParseCommandLine(arguments);
     if (invocation.command == cli::Command::OpenWindow)
         return cli::OpenWindow(argc, argv, invocation.listFiles);
-    return cli::RunConsoleCommand(argc, argv, invocation);
+    return cli::RunConsoleCommand(invocation);
 }

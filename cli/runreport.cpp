@@ -1,7 +1,5 @@
 #include "runreport.h"
 
-#include "imagesize.h"
-
 #include <support/failure.h>
 
 #include <QJsonDocument>
@@ -9,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace cli {
 
@@ -40,10 +37,8 @@ void RunReport::tell(const ImageOutcome& outcome) {
             object.insert(QStringLiteral("reason"), *outcome.notMade);
         } else {
             object.insert(QStringLiteral("path"), QString::fromUtf8(path));
-            if (const auto size = ImageSizeOf(outcome.path)) {
-                object.insert(QStringLiteral("width"), size->width());
-                object.insert(QStringLiteral("height"), size->height());
-            }
+            object.insert(QStringLiteral("width"), outcome.width);
+            object.insert(QStringLiteral("height"), outcome.height);
         }
         toStandardOutput(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
     }
@@ -59,11 +54,15 @@ void RunReport::toStandardError(const QString& line) {
 }
 
 void RunReport::toStandardOutput(const QByteArray& bytes) {
+    if (outputFailed_)
+        return; // told once, when it failed
     // Flushed at once, so a script reading along sees each image as it is made.
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) ||
-        std::fflush(stdout) != 0)
-        support::fail(QStringLiteral("standard output: %1")
-                          .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        std::fflush(stdout) != 0) {
+        const int error = errno;
+        outputFailed_ = true;
+        support::fail(QStringLiteral("standard output: %1").arg(support::ErrorText(error)));
+    }
 }
 
 } // namespace cli

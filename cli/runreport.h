@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagejobs.h"
+#include "drawingjobs.h"
 #include "terminalprogress.h"
 
 #include <QByteArray>
@@ -24,8 +24,8 @@ public:
     };
     explicit RunReport(const Options& options);
 
-    // Tells what became of one address. Throws support::Failure when
-    // standard output cannot take it.
+    // Tells what became of one address. Throws support::Failure the first
+    // time standard output cannot take it; it is not written to again.
     void tell(const ImageOutcome& outcome);
     // Tells a problem of the whole run, or of the command, as one line.
     void tellProblem(const QString& message);
@@ -40,6 +40,7 @@ private:
     Options options_;
     TerminalProgress progress_;
     qsizetype made_ = 0;
+    bool outputFailed_ = false;
     qsizetype notMade_ = 0;
 };
 

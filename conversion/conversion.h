@@ -31,8 +31,8 @@ struct WaitingProgress {
 };
 
 // One conversion run: the folder the converters run from, the tools in it,
-// and the images made one after another. Shared by the window and the
-// command line; needs no display, only a QCoreApplication on the calling
+// and the images made one after another: the window's run (the command line
+// draws in its own process). Needs no display, only a QCoreApplication on the calling
 // thread, since the wait for each converter runs a local event loop.
 //
 //     conversion::Conversion run;

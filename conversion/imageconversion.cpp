@@ -13,13 +13,6 @@
 #include <sys/stat.h>
 
 namespace conversion {
-namespace {
-
-QString textFileName(int slot) {
-    return slot == 0 ? QStringLiteral("emails.txt") : QStringLiteral("emails-%1.txt").arg(slot);
-}
-
-} // namespace
 
 // Tells a file the converter has just written from one that stood there before.
 struct ImageConversion::FileStamp {
@@ -47,8 +40,8 @@ struct ImageConversion::FileStamp {
     }
 };
 
-ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool, int textSlot)
-    : run_(run), tool_(tool), textFile_(run.fileInFolder(textFileName(textSlot))) {
+ImageConversion::ImageConversion(Conversion& run, const ConverterTool& tool)
+    : run_(run), tool_(tool), textFile_(run.fileInFolder(QStringLiteral("emails.txt"))) {
     if (run.unusable()) {
         notMade_ = run.unusable();
         stopped_ = true;

@@ -16,9 +16,7 @@ namespace conversion {
 // them in this order, each once. Conversion::convert runs them all.
 class ImageConversion {
 public:
-    // Images made at the same time in one run each take a text slot of their
-    // own (0, 1, ...), so that each converter reads its own text file.
-    ImageConversion(Conversion& run, const ConverterTool& tool, int textSlot = 0);
+    ImageConversion(Conversion& run, const ConverterTool& tool);
     ~ImageConversion();
 
     // Writes the text the converter draws. Throws support::Failure, and the
@@ -29,11 +27,6 @@ public:
     // Runs the converter, unless an earlier step stopped the image, and checks
     // that it made a new image file.
     void runTool(const WaitingProgress& progress);
-    // runTool in two halves, for a front that waits for several converters
-    // at once: the started converter (none when an earlier step stopped the
-    // image), and what waiting for it gave (as support::RunAndWait answers).
-    std::unique_ptr<support::ChildProcess> startTool();
-    void finishTool(int result);
     void removeText();
 
     // Nothing once the image was made; otherwise why not.
@@ -44,6 +37,11 @@ public:
     bool failedForEveryImage() const { return failedForEveryImage_; }
 
 private:
+    // The started converter (none when an earlier step stopped the image),
+    // and what waiting for it gave (as support::RunAndWait answers).
+    std::unique_ptr<support::ChildProcess> startTool();
+    void finishTool(int result);
+
     Conversion& run_;
     const ConverterTool& tool_;
     support::FolderFile textFile_;

@@ -3,7 +3,11 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
 #include <climits>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace conversion {
@@ -13,6 +17,29 @@ namespace {
 long nameLimit(const QString& folder) {
     const long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
     return limit > 0 ? limit : NAME_MAX;
+}
+
+// Whether the sub-folder the image goes in is reached only through a
+// symbolic link that leads out of the output folder. A folder that does not
+// exist is left for the converter to report.
+bool leavesThroughLink(const QString& folder, const QString& name) {
+    const qsizetype slash = name.lastIndexOf(u'/');
+    if (slash < 0)
+        return false;
+    const int root =
+        ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (root < 0)
+        return false;
+    open_how how{};
+    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH;
+    const QByteArray subfolder = QFile::encodeName(name.left(slash));
+    const long fd = ::syscall(SYS_openat2, root, subfolder.constData(), &how, sizeof how);
+    const int error = errno;
+    ::close(root);
+    if (fd >= 0)
+        ::close(int(fd));
+    return fd < 0 && (error == EXDEV || error == ELOOP);
 }
 
 } // namespace
@@ -34,6 +61,9 @@ std::optional<QString> RefusedImageReason(const QString& folder, const QString& 
                               "folder");
     if (name.contains(QChar(0)))
         return QStringLiteral("the address holds a NUL character, which no file name can hold");
+    if (leavesThroughLink(folder, name))
+        return QStringLiteral("its image would pass through a symbolic link out of the output "
+                              "folder");
     const long longest = nameLimit(folder);
     for (const QString& part : (name + u'.' + extension).split(u'/')) {
         const qsizetype length = QFile::encodeName(part).size();

@@ -13,7 +13,8 @@ inline const QString kWholeListName = QStringLiteral("Orvanta_Result");
 QString ImagePath(const QString& folder, const QString& name, const QString& extension);
 
 // Why the image named `name` must not be made in `folder`, or nothing: it
-// would land outside the output folder (an absolute name, a ".." part), no
+// would land outside the output folder (an absolute name, a ".." part, a
+// sub-folder reached through a symbolic link to elsewhere), no
 // file name can hold it as it is (a NUL, a part longer than the file system
 // takes: it would be cut into another file's name), or there is no output
 // folder to put it in.

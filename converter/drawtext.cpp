@@ -51,7 +51,7 @@ PixelSize checkedPixelSize(const TextSize& size, int scale, const SizeLimits& li
 } // namespace
 
 Image DrawText(std::u32string_view text, Font& font, const DrawStyle& style,
-               const SizeLimits& limits) {
+               const SizeLimits& limits, const std::atomic<bool>* stop) {
     TextLayout layout(text, font);
     const int scale = style.scale;
     const PixelSize size = checkedPixelSize(layout.measure(), scale, limits);
@@ -61,6 +61,8 @@ Image DrawText(std::u32string_view text, Font& font, const DrawStyle& style,
         // Whole pixels keep hinted stems crisp. The outlines are rendered at
         // the scale, never a scale-1 bitmap enlarged.
         layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                throw DrawingAbandoned{};
             for (const PlacedGlyph& g : glyphs)
                 image.drawGlyph(cache.bitmap(g.face, g.glyph, g.scale * scale),
                                 int(std::lround(g.x * float(scale))),

@@ -3,6 +3,7 @@
 #include "font.h"
 #include "image.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 
@@ -18,8 +19,12 @@ struct SizeLimits {
 // (truncated to whole pixels) times the style's scale, the ground everywhere,
 // the text in the ink colour from the top-left corner. Throws
 // ConversionError: NothingToDraw for a box under one pixel (an empty text),
-// ImageTooLarge beyond limits.
+// ImageTooLarge beyond limits; and DrawingAbandoned as soon as `stop` is seen
+// set, between two lines.
 Image DrawText(std::u32string_view text, Font& font, const DrawStyle& style,
-               const SizeLimits& limits);
+               const SizeLimits& limits, const std::atomic<bool>* stop = nullptr);
+
+// A drawing given up because its run was asked to stop.
+struct DrawingAbandoned {};
 
 } // namespace converter

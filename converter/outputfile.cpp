@@ -2,30 +2,31 @@
 
 #include "conversionerror.h"
 
+#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace converter {
 namespace {
 
-std::string folderOf(const std::string& path) {
+// The name after the last "/", and the folder before it ("." without one).
+std::pair<std::string, std::string> splitPath(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+        return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
 // A short fixed prefix: the target's own name may already be as long as a
 // name can be.
-std::string temporaryPrefix(const std::string& folder) {
-    return folder + "/.txt2image-";
-}
+constexpr const char* kTemporaryPrefix = ".txt2image-";
 
-// mkstemp makes files for the owner only; an image gets the usual mode.
+// An image gets the usual mode, as a file made by open(O_CREAT) would.
 mode_t usualFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -38,58 +39,122 @@ bool lacksUnnamedFiles(int error) {
 }
 
 // Linking by descriptor needs a privilege that the /proc path does not.
-int linkDescriptor(int fd, const std::string& name) {
-    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+int linkDescriptor(int fd, int folder, const std::string& name) {
+    if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0)
         return 0;
     if (errno != ENOENT && errno != EPERM)
         return errno;
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
-                                                                                            : errno;
+    return ::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
+                                                                                          : errno;
+}
+
+// The folder `path` beneath `root`, never reached through a link that leaves
+// it. Kernels before openat2 get a walk that follows no link at all.
+int openFolderBeneath(int root, const std::string& path) {
+    open_how how{};
+    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH;
+    const long fd = ::syscall(SYS_openat2, root, path.c_str(), &how, sizeof how);
+    if (fd >= 0 || errno != ENOSYS)
+        return static_cast<int>(fd);
+    int folder = ::fcntl(root, F_DUPFD_CLOEXEC, 0);
+    for (std::size_t from = 0; folder >= 0 && from <= path.size();) {
+        const std::size_t slash = std::min(path.find('/', from), path.size());
+        const std::string part = path.substr(from, slash - from);
+        from = slash + 1;
+        if (part.empty() || part == ".")
+            continue;
+        const int next = part == ".." ? (errno = EXDEV, -1)
+                                      : ::openat(folder, part.c_str(),
+                                                 O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int error = errno;
+        ::close(folder);
+        folder = next;
+        errno = error;
+    }
+    return folder;
 }
 
 } // namespace
 
-ReplacingFile::ReplacingFile(const std::string& target)
-    : target_(target), folder_(folderOf(target)) {
+ReplacingFile::ReplacingFile(const std::string& target) : shownAs_(target) {
     if (target.empty())
         fail("no path given");
     if (target.back() == '/')
         fail("the path names a folder");
-    int fd = openUnnamed();
-    if (fd < 0 && lacksUnnamedFiles(errno))
-        fd = openNamed();
-    if (fd < 0)
+    const auto [folder, leaf] = splitPath(target);
+    leaf_ = leaf;
+    folder_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ < 0)
         fail(errno);
-    stream_ = ::fdopen(fd, "wb");
-    if (!stream_) {
-        const int error = errno;
-        ::close(fd);
-        if (!temporary_.empty())
-            ::unlink(temporary_.c_str());
-        fail(error);
-    }
+    ownsFolder_ = true;
+    openStream();
+}
+
+ReplacingFile::ReplacingFile(int root, const std::string& name, const std::string& shownAs)
+    : shownAs_(shownAs) {
+    if (name.empty() || name.back() == '/')
+        fail("the path names a folder");
+    const auto [folder, leaf] = splitPath(name);
+    leaf_ = leaf;
+    // The root itself is used as the caller holds it: one descriptor less
+    // for each image being written.
+    ownsFolder_ = folder != ".";
+    folder_ = ownsFolder_ ? openFolderBeneath(root, folder) : root;
+    if (folder_ < 0 && (errno == EXDEV || errno == ELOOP))
+        fail("its folder is reached through a symbolic link out of the output folder");
+    if (folder_ < 0)
+        fail(errno);
+    openStream();
 }
 
 ReplacingFile::~ReplacingFile() {
     if (stream_)
         std::fclose(stream_);
     if (!committed_ && !temporary_.empty())
-        ::unlink(temporary_.c_str());
+        ::unlinkat(folder_, temporary_.c_str(), 0);
+    if (ownsFolder_)
+        ::close(folder_);
+}
+
+void ReplacingFile::openStream() {
+    int fd = openUnnamed();
+    if (fd < 0 && lacksUnnamedFiles(errno))
+        fd = openNamed();
+    if (fd >= 0)
+        stream_ = ::fdopen(fd, "wb");
+    if (stream_)
+        return;
+    // The destructor does not run for a constructor that throws.
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!temporary_.empty())
+        ::unlinkat(folder_, temporary_.c_str(), 0);
+    if (ownsFolder_)
+        ::close(folder_);
+    fail(error);
 }
 
 int ReplacingFile::openUnnamed() {
-    return ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
 }
 
 int ReplacingFile::openNamed() {
-    std::string name = temporaryPrefix(folder_) + "XXXXXX";
-    const int fd = ::mkstemp(name.data());
-    if (fd >= 0) {
-        temporary_ = name;
-        ::fchmod(fd, usualFileMode());
+    static std::atomic<unsigned> made{0};
+    const std::string prefix = kTemporaryPrefix + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = prefix + std::to_string(made++);
+        const int fd =
+            ::openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     usualFileMode());
+        if (fd >= 0)
+            temporary_ = name;
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
     }
-    return fd;
+    return -1;
 }
 
 void ReplacingFile::commit() {
@@ -102,21 +167,22 @@ void ReplacingFile::commit() {
     stream_ = nullptr;
     if (!closed)
         fail(closeError);
-    if (!temporary_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0)
+    if (!temporary_.empty() && ::renameat(folder_, temporary_.c_str(), folder_, leaf_.c_str()) != 0)
         fail(errno);
     committed_ = true;
 }
 
 void ReplacingFile::linkUnnamed() {
     const int fd = ::fileno(stream_);
-    int error = linkDescriptor(fd, target_);
+    int error = linkDescriptor(fd, folder_, leaf_);
     // A file stands at the target: link beside it and rename over it, which
-    // replaces it in one step. The name is unique among running tools; a
-    // name left by a killed run is skipped.
-    const std::string prefix = temporaryPrefix(folder_) + std::to_string(::getpid()) + "-";
+    // replaces it in one step. The name is unique among running tools and
+    // threads; a name left by a killed run is skipped.
+    const std::string prefix =
+        kTemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(fd) + "-";
     for (int attempt = 0; error == EEXIST && attempt < 100; ++attempt) {
         const std::string name = prefix + std::to_string(attempt);
-        error = linkDescriptor(fd, name);
+        error = linkDescriptor(fd, folder_, name);
         if (error == 0)
             temporary_ = name;
     }
@@ -126,7 +192,7 @@ void ReplacingFile::linkUnnamed() {
 
 void ReplacingFile::fail(const std::string& reason) const {
     throw ConversionError(FailureKind::UnwritableOutput,
-                          "cannot write image '" + target_ + "': " + reason);
+                          "cannot write image '" + shownAs_ + "': " + reason);
 }
 
 void ReplacingFile::fail(int error) const {

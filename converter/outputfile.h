@@ -12,8 +12,13 @@ namespace converter {
 // temporary name and renamed.
 class ReplacingFile {
 public:
-    // Throws ConversionError (UnwritableOutput) when no file can be made there.
+    // The file at `target`, a path as the tool is given it. Throws
+    // ConversionError (UnwritableOutput) when no file can be made there.
     explicit ReplacingFile(const std::string& target);
+    // The file `name` beneath the folder `root`: every folder on the way is
+    // resolved within `root`, so no symbolic link can lead the image out of
+    // it. Messages name the file `shownAs`.
+    ReplacingFile(int root, const std::string& name, const std::string& shownAs);
     // Removes the temporary file unless commit() succeeded.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -25,6 +30,7 @@ public:
     void commit();
 
 private:
+    void openStream();
     int openUnnamed();
     int openNamed();
     // Gives the unnamed file the target's name, through a temporary name
@@ -33,9 +39,11 @@ private:
     [[noreturn]] void fail(const std::string& reason) const;
     [[noreturn]] void fail(int error) const;
 
-    std::string target_;
-    std::string folder_;
-    std::string temporary_; // empty while the file has no name
+    std::string shownAs_;
+    int folder_ = -1; // where the file goes
+    bool ownsFolder_ = false;
+    std::string leaf_;      // its name there
+    std::string temporary_; // in the folder; empty while the file has no name
     std::FILE* stream_ = nullptr;
     bool committed_ = false;
 };

@@ -18,6 +18,9 @@ private:
 
 [[noreturn]] void fail(const QString& description);
 
+// What the system says of errno value `error`.
+QString ErrorText(int error);
+
 // Describes errno for the file-system operation `what` on `path`.
 [[noreturn]] void failErrno(const QString& what, const QString& path, int error);
 

@@ -27,16 +27,6 @@ bool matchesEveryName(const QString& pattern) {
 
 } // namespace
 
-QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
-    QString path = folder;
-    if (!path.endsWith(u'/'))
-        path += u'/';
-    const FolderListing listing(path);
-    QStringList names;
-    ForEachOpenableFile(listing, pattern, [&](const ListedFile& file) { names.append(file.name); });
-    return names;
-}
-
 void ForEachOpenableFile(const FolderListing& listing, const QString& pattern,
                          const std::function<void(const ListedFile&)>& take) {
     const bool everyName = matchesEveryName(pattern);

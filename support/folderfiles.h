@@ -9,14 +9,7 @@ namespace support {
 
 class FolderListing;
 
-// The names of the files in `folder` (with or without a trailing "/") that
-// match `pattern`, in the file system's order; hidden files included, folders
-// left out, and only names that the system would let be opened as files.
-// "*.*" and "*" match every name; other patterns are shell wildcards. Empty
-// when the folder cannot be listed. Never throws.
-QStringList ListFolderFiles(const QString& folder, const QString& pattern);
-
-// One name ListFolderFiles gives, with its raw form and listed type (DT_*)
+// One file of a folder listing, with its raw form and listed type (DT_*)
 // for looking further at it through the listing's folder.
 struct ListedFile {
     QString name;
@@ -24,8 +17,11 @@ struct ListedFile {
     unsigned char type;
 };
 
-// Hands `take` the files of a folder already read, as ListFolderFiles names
-// them, in the same order.
+// Hands `take` the files of a folder already read that match `pattern`, in the
+// file system's order; hidden files included, folders left out, and only
+// names that the system would let be opened as files. "*.*" and "*" match
+// every name; other patterns are shell wildcards. Nothing when the folder
+// could not be listed. Never throws.
 void ForEachOpenableFile(const FolderListing& listing, const QString& pattern,
                          const std::function<void(const ListedFile&)>& take);
 

@@ -1,6 +1,7 @@
 #include "runandwait.h"
 
 #include "childprocess.h"
+#include "failure.h"
 #include "progressdisplay.h"
 #include "waitingprogress.h"
 
@@ -92,7 +93,7 @@ QString DescribeRunResult(int result) {
             .arg(-result)
             .arg(QString::fromLocal8Bit(strsignal(-result)));
     return QStringLiteral("could not be started: %1")
-        .arg(QString::fromLocal8Bit(std::strerror(result - kStartFailureBase)));
+        .arg(ErrorText(result - kStartFailureBase));
 }
 
 } // namespace support

@@ -18,7 +18,10 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <conversion/imagepath.h>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +59,19 @@ class CommandLineTest : public QObject {
         program.start(executable, arguments);
         program.write(input);
         program.closeWriteChannel();
+    }
+
+    // The image a tool makes of `text`, as the window has it made.
+    QByteArray toolImage(const QString& text, const QString& format) {
+        QFile file(path("tool.txt"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0)
+            return {};
+        file.close();
+        const QString image = path("tool." + format);
+        QFile::remove(image);
+        QProcess::execute(format == "png" ? CONVERTER_PNG : CONVERTER_JPG,
+                          {path("tool.txt"), image});
+        return readAll(image);
     }
 
     Outcome run(const QStringList& arguments, const QByteArray& input = {}) {
@@ -126,6 +142,11 @@ private slots:
             << QStringList{"--convert", "-o", out, "-"} << QByteArray(3 << 20, '\0') << 2
             << QByteArray("orvanta: standard input: a line runs on past 1048576 bytes; this is "
                           "no list of addresses\n")
+            << QStringList();
+        QTest::newRow("an endless stream of separators ends the run")
+            << QStringList{"--convert", "-z", "-o", out, "/dev/zero"} << QByteArray() << 2
+            << QByteArray("orvanta: /dev/zero: 1048576 bytes hold no address; this is no list "
+                          "of addresses\n")
             << QStringList();
         QTest::newRow("bad usage")
             << QStringList{"--convert", "-f", "gif", "-e", "a@x.org"} << QByteArray() << 2
@@ -263,13 +284,127 @@ private slots:
             QCOMPARE(readAll(path("out/four/" + image)), readAll(path("out/one/" + image)));
     }
 
-    // A problem that every image would share is told once, and ends the run.
-    void runWideProblemEndsTheRun() {
+    // TEMP is never touched, even when it is no folder; a standard output
+    // that fails is told once and ends the run, the images made counted.
+    void failingOutputToldOnce_temporaryFolderUntouched() {
         temp_ = path("list.txt");
-        const Outcome outcome = run({"--convert", "-o", path("out")}, "a@x.org\nb@x.org\nc@x.org");
-        QCOMPARE(outcome.status, 2);
-        QCOMPARE(outcome.errors.count('\n'), 1);
-        QVERIFY(outcome.errors.contains(QFile::encodeName(path("list.txt"))));
+        const QByteArray tempBefore = readAll(temp_);
+        QProcess program;
+        program.setStandardOutputFile("/dev/full");
+        start(program, {"--convert", "--print", "-o", path("out")}, "a@x.org\nb@x.org\nc@x.org");
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 2);
+        QCOMPARE(program.readAllStandardError(),
+                 QByteArray("orvanta: standard output: No space left on device\n"));
+        QVERIFY(QDir(path("out")).entryList(QDir::Files).contains("a@x.org.jpg"));
+        QCOMPARE(readAll(temp_), tempBefore);
+    }
+
+    // The command line draws in its own process what the tools draw, byte
+    // for byte, in every script, one image per address and one for all.
+    void sameBytesAsTheTools() {
+        const QStringList addresses{"ann@example.com", "\u0438\u0432\u0430\u043d@example.ru",
+                                    "\u0633\u0644\u0627\u0645@example.eg",
+                                    "\u7528\u6237@\u4f8b\u5b50.cn",
+                                    "e\u0301cole@exa\u0308mple.org"};
+        for (const QString format : {"png", "jpg"}) {
+            QStringList arguments{"--convert", "-j", "4", "-f", format, "-o", path("out")};
+            for (const QString& address : addresses)
+                arguments << "-e" << address;
+            QCOMPARE(run(arguments).status, 0);
+            QCOMPARE(run(arguments << "-a").status, 0);
+            for (const QString& address : addresses)
+                QCOMPARE(readAll(path("out/" + address + "." + format)),
+                         toolImage(address, format));
+            QCOMPARE(readAll(path("out/Orvanta_Result." + format)),
+                     toolImage(addresses.join("\r\n"), format));
+        }
+    }
+
+    // An address whose image would be an earlier one's file is refused,
+    // naming the earlier place, whatever the number of jobs; a file from
+    // before the run is still replaced.
+    void clashingNames_refused() {
+        for (const QString jobs : {"1", "4"}) {
+            init();
+            QFile earlier(path("out/example.org.png"));
+            QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("old") == 3);
+            earlier.close();
+            const Outcome outcome =
+                run({"--convert", "-j", jobs, "-f", "png", "-n", "{domain}", "--print", "-o",
+                     path("out")},
+                    "a@example.com\nb@example.com\nc@example.org\nd@example.org\n");
+            QCOMPARE(outcome.status, 1);
+            QCOMPARE(outcome.output, out("example.com.png") + '\n' + out("example.org.png") + '\n');
+            QCOMPARE(outcome.errors,
+                     QByteArray("orvanta: b@example.com: its image would have the same path as "
+                                "the image of address 1 in the list\n"
+                                "orvanta: d@example.org: its image would have the same path as "
+                                "the image of address 3 in the list\n"));
+            QCOMPARE(readAll(path("out/example.com.png")), toolImage("a@example.com", "png"));
+            QCOMPARE(readAll(path("out/example.org.png")), toolImage("c@example.org", "png"));
+        }
+    }
+
+    // A sub-folder that is a link to elsewhere takes no image, in either front.
+    void linkedSubfolder_refused() {
+        QDir().mkpath(path("victim"));
+        QVERIFY(QFile::link("../victim", path("out/sub")));
+        const Outcome outcome = run({"--convert", "-o", path("out"), "-e", "sub/c@x.org"});
+        QCOMPARE(outcome.status, 1);
+        QCOMPARE(outcome.errors, QByteArray("orvanta: sub/c@x.org: its image would pass through a "
+                                            "symbolic link out of the output folder\n"));
+        QCOMPARE(QDir(path("victim")).entryList(QDir::Files), QStringList());
+        QVERIFY(conversion::RefusedImageReason(path("out"), "sub/c@x.org", "jpg"));
+    }
+
+    // Every list opened only as its turn comes: thousands of them under a
+    // low limit on open files, with -j lowered to fit it, said once.
+    void manyLists_fewDescriptors() {
+        QStringList arguments{"--convert", "-q", "-j", "100", "-o", path("out")};
+        QDir().mkpath(path("lists"));
+        for (int i = 0; i < 2000; ++i) {
+            QFile list(path("lists/" + QString::number(i)));
+            QVERIFY(list.open(QIODevice::WriteOnly));
+            list.write("u" + QByteArray::number(i) + "@x.org\n");
+            arguments << list.fileName();
+        }
+        QProcess program;
+        program.setChildProcessModifier([] {
+            const rlimit limit{64, 64};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        });
+        start(program, arguments, {});
+        QVERIFY(program.waitForFinished(120000));
+        QCOMPARE(program.exitCode(), 0);
+        const QByteArray errors = program.readAllStandardError();
+        QCOMPARE(errors.count('\n'), 1);
+        QVERIFY2(errors.startsWith("orvanta: --jobs lowered from 100 to "), errors);
+        QCOMPARE(QDir(path("out")).entryList(QDir::Files).size(), 2000);
+    }
+
+    // The option parser's forms, read by it alone: values after "=" or
+    // joined to a short option, bundled flags, "--"; addresses and lists in
+    // the order given, as their bytes.
+    void optionForms() {
+        const cli::Invocation invocation = cli::ParseCommandLine(
+            {"orvanta", "--convert", "-e=a@x.org", "list", "-eb@x.org", "--address=c@x.org",
+             "-o=dir", "-", "-qz", "-e", "\xfe@x.org", "--", "-e"});
+        QCOMPARE(invocation.command, cli::Command::Convert);
+        const QList<QByteArray> values{"a@x.org", "list",       "b@x.org", "c@x.org",
+                                       "",        "\xfe@x.org", "-e"};
+        const QList<cli::AddressSource::Kind> kinds{
+            cli::AddressSource::Address,       cli::AddressSource::ListFile,
+            cli::AddressSource::Address,       cli::AddressSource::Address,
+            cli::AddressSource::StandardInput, cli::AddressSource::Address,
+            cli::AddressSource::ListFile};
+        QCOMPARE(invocation.sources.size(), values.size());
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            QCOMPARE(invocation.sources[i].value, values[i]);
+            QCOMPARE(invocation.sources[i].kind, kinds[i]);
+        }
+        QCOMPARE(invocation.outputFolder, QByteArray("dir"));
+        QVERIFY(invocation.quiet && invocation.nulSeparated);
     }
 
     // Arguments are bytes: a list file whose name is not UTF-8 is read, and

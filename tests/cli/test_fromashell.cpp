@@ -3,12 +3,14 @@
 // run's folder removed, unless it was ignored when the program started. And
 // the window asked for where there is no display.
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class FromAShellTest : public QObject {
@@ -94,6 +96,55 @@ private slots:
         QVERIFY(shell.waitForFinished(60000));
         QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray::number(128 + SIGPIPE));
         QCOMPARE(leftInTemp(), QStringList());
+    }
+
+    // Each stop signal at each moment of a run ends it by that signal: while
+    // it waits for a named pipe's writer, while it draws, and in -a before
+    // the one image is written (the image from before stays as it was).
+    // Nothing is left half made, nothing in TEMP.
+    void stopSignals_endTheRunAtAnyMoment() {
+        QByteArray manyAddresses;
+        for (int i = 0; i < 5000; ++i)
+            manyAddresses += "u" + QByteArray::number(i) + "@x.org\n";
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+            for (const QString moment : {"waiting", "drawing", "whole list"}) {
+                init();
+                QFile earlier(path("out/Orvanta_Result.png"));
+                QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("old") == 3);
+                earlier.close();
+                QProcess program;
+                QProcessEnvironment environment;
+                environment.insert("TEMP", path("temp"));
+                program.setProcessEnvironment(environment);
+                const QStringList common{"--convert", "-f", "png", "-o", path("out")};
+                if (moment == "waiting") {
+                    program.start(ORVANTA_PROGRAM, common + QStringList{path("fifo")});
+                    QVERIFY(program.waitForStarted());
+                    QTest::qWait(200);
+                } else if (moment == "drawing") {
+                    program.start(ORVANTA_PROGRAM, common + QStringList{"-j", "2"});
+                    program.write(manyAddresses);
+                    program.closeWriteChannel();
+                    QTRY_VERIFY_WITH_TIMEOUT(images() > 2, 30000);
+                } else {
+                    program.start(ORVANTA_PROGRAM, common + QStringList{"-a"});
+                    program.write(manyAddresses); // the list still open
+                    QTest::qWait(200);
+                }
+                ::kill(program.processId(), signal);
+                QVERIFY2(program.waitForFinished(30000), qPrintable(moment));
+                QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+                QCOMPARE(program.exitCode(), signal);
+                QCOMPARE(
+                    QDir(path("out")).entryList(QDir::Hidden | QDir::Files).filter("txt2image"),
+                    QStringList());
+                QFile kept(path("out/Orvanta_Result.png"));
+                QVERIFY(kept.open(QIODevice::ReadOnly));
+                QCOMPARE(kept.readAll(), QByteArray("old"));
+                QCOMPARE(leftInTemp(), QStringList());
+            }
+        }
     }
 
     void windowWithoutDisplay_saysSoInOneLine() {

@@ -2,6 +2,7 @@
 
 #include <support/dropintake.h>
 #include <support/folderfiles.h>
+#include <support/folderlisting.h>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,9 +11,16 @@
 #include <sys/stat.h>
 
 using support::DroppedFolderFiles;
-using support::ListFolderFiles;
-
 namespace {
+
+// The names ForEachOpenableFile gives for `folder`, as a drop takes them.
+QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
+    const support::FolderListing listing(folder.endsWith(u'/') ? folder : folder + u'/');
+    QStringList names;
+    support::ForEachOpenableFile(listing, pattern,
+                                 [&](const support::ListedFile& file) { names.append(file.name); });
+    return names;
+}
 
 QStringList dropFolder(const QString& folder) {
     return DroppedFolderFiles(folder, [](const QString& description, const QString&, int) {

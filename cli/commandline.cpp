@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "pageoptions.h"
+
 #include <support/productinfo.h>
 
 #include <QCommandLineParser>
@@ -64,13 +66,19 @@ struct Options {
     QCommandLineOption version{{QStringLiteral("V"), QStringLiteral("version")},
                                QStringLiteral("Show the version and licence and exit.")};
 
-    QList<const QCommandLineOption*> convertOnly() const {
-        return {&all, &format, &output, &address, &name, &null, &print, &json, &jobs, &quiet};
+    PageOptions page;
+
+    QList<QCommandLineOption> convertOnly() const {
+        return QList<QCommandLineOption>{all,  format, output, address, name,
+                                         null, print,  json,   jobs,    quiet} +
+               page.all();
     }
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({convert, all, format, output, address, name, null, print, json, jobs,
-                           quiet, help, version});
+        parser.addOptions(
+            {convert, all, format, output, address, name, null, print, json, jobs, quiet});
+        parser.addOptions(page.all());
+        parser.addOptions({help, version});
         parser.addPositionalArgument(QStringLiteral("FILE"),
                                      QStringLiteral("List files, one address per line; with "
                                                     "--convert, - reads standard input."),
@@ -200,10 +208,10 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
         return invocation;
     }
     if (!parser.isSet(options.convert)) {
-        for (const QCommandLineOption* only : options.convertOnly())
-            if (parser.isSet(*only))
+        for (const QCommandLineOption& only : options.convertOnly())
+            if (parser.isSet(only))
                 return badUsage(QStringLiteral("--%1 works only with --convert.")
-                                    .arg(only->names().constLast()));
+                                    .arg(only.names().constLast()));
         for (const QString& list : parser.positionalArguments())
             invocation.listFiles.append(QFile::decodeName(uncarried(list)));
         if (invocation.listFiles.contains(QStringLiteral("-")))
@@ -243,6 +251,8 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
                                            "takes no {placeholders}."));
         invocation.name = *name;
     }
+    if (const auto error = options.page.read(parser, invocation))
+        return badUsage(*error);
     invocation.jobs = processorsAvailable();
     if (parser.isSet(options.jobs)) {
         bool number = false;

@@ -23,6 +23,7 @@ public:
 
     QString nameFor(const QString& address, qsizetype n) const;
     bool hasPlaceholders() const;
+    bool usesHash() const { return text_.contains(QStringLiteral("{hash}")); }
 
 private:
     QString text_ = QStringLiteral("{address}");

@@ -1,7 +1,6 @@
 #include "drawtext.h"
 
 #include "conversionerror.h"
-#include "glyphcache.h"
 #include "layout.h"
 
 #include <cmath>
@@ -50,21 +49,20 @@ PixelSize checkedPixelSize(const TextSize& size, int scale, const SizeLimits& li
 
 } // namespace
 
-Image DrawText(std::u32string_view text, Font& font, const DrawStyle& style,
+Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& style,
                const SizeLimits& limits, const std::atomic<bool>* stop) {
-    TextLayout layout(text, font);
+    TextLayout layout(text, glyphs.font());
     const int scale = style.scale;
     const PixelSize size = checkedPixelSize(layout.measure(), scale, limits);
     try {
         Image image(size.width, size.height, style);
-        GlyphCache cache(font);
         // Whole pixels keep hinted stems crisp. The outlines are rendered at
         // the scale, never a scale-1 bitmap enlarged.
-        layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
+        layout.place([&](const std::vector<PlacedGlyph>& placed) {
             if (stop && stop->load(std::memory_order_relaxed))
                 throw DrawingAbandoned{};
-            for (const PlacedGlyph& g : glyphs)
-                image.drawGlyph(cache.bitmap(g.face, g.glyph, g.scale * scale),
+            for (const PlacedGlyph& g : placed)
+                image.drawGlyph(glyphs.bitmap(g.face, g.glyph, g.scale * scale),
                                 int(std::lround(g.x * float(scale))),
                                 int(std::lround(g.y * float(scale))));
         });

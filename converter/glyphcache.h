@@ -8,8 +8,9 @@
 
 namespace converter {
 
-// Renders glyphs hinted and anti-aliased, each once per run: a list of
-// addresses repeats the same few dozen characters on every line.
+// Renders glyphs hinted and anti-aliased, each once at each size, for as
+// long as it lives: a list of addresses repeats the same few dozen
+// characters on every line and in every image. A thread's own, like its font.
 class GlyphCache {
 public:
     explicit GlyphCache(Font& font) : font_(font) {}
@@ -17,6 +18,8 @@ public:
     ~GlyphCache();
     GlyphCache(const GlyphCache&) = delete;
     GlyphCache& operator=(const GlyphCache&) = delete;
+
+    Font& font() { return font_; }
 
     // scale sizes the glyph from the tool's em size: under 1 for a glyph
     // shrunk into its cells, up to kMaxScale for a larger image.

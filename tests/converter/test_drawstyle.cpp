@@ -1,7 +1,6 @@
 // Drawing styles as the command line asks for them: larger scales drawn from
 // the outlines, colours, a clear ground; read back from the PNG files.
 #include "drawtext.h"
-#include "font.h"
 #include "imageformat.h"
 #include "textdecode.h"
 
@@ -48,6 +47,7 @@ class TestConverterDrawStyle : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     converter::Font font;
+    converter::GlyphCache glyphs{font};
     int files = 0;
 
     QImage draw(const QByteArray& text, const DrawStyle& style,
@@ -56,7 +56,7 @@ class TestConverterDrawStyle : public QObject {
         const std::u32string decoded =
             converter::decodeText(std::string_view(text.constData(), size_t(text.size())));
         const converter::Image image =
-            converter::DrawText(decoded, font, style, converter::sizeLimits(format));
+            converter::DrawText(decoded, glyphs, style, converter::sizeLimits(format));
         std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
         converter::encodeImage(format, image, file);
         std::fclose(file);

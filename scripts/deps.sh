@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core
   qt6-wayland
   desktop-file-utils appstream groff-base dpkg-dev file
+  chromium
 )
 
 missing=()

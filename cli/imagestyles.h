@@ -16,8 +16,6 @@ struct ImageStyles {
     converter::DrawStyle light;
     std::optional<converter::DrawStyle> dark;
 
-    // Whether a run makes more than one image an address (or for -a).
-    bool makesVariants() const { return scales != QList<int>{1} || dark; }
     bool clearGround() const { return light.clearGround || (dark && dark->clearGround); }
 };
 

@@ -33,6 +33,8 @@ void RunReport::tell(const ImageOutcome& outcome) {
         return;
     }
     ++made_;
+    if (!options_.printPaths && !options_.json && !options_.html)
+        return;
     QList<QByteArray> paths;
     QStringList urls;
     for (const ImageSet::Member& member : images_.members()) {
@@ -52,8 +54,9 @@ void RunReport::tell(const ImageOutcome& outcome) {
         tellHtml(outcome, urls);
 }
 
-// Today's fields describe the light set's scale-1 image; `images` lists
-// every image made, each with its own size.
+// The object's own path, url, width and height are those of the light set's
+// scale-1 image, the size a page's <img> takes; `images` lists every image
+// made, each with its own size.
 void RunReport::tellJson(const ImageOutcome& outcome, const QList<QByteArray>& paths,
                          const QStringList& urls) {
     QJsonObject object{{QStringLiteral("address"), outcome.address},

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "pageoptions.h"
+
 #include <support/productinfo.h>
 
 #include <QCommandLineParser>
@@ -64,13 +66,19 @@ struct Options {
     QCommandLineOption version{{QStringLiteral("V"), QStringLiteral("version")},
                                QStringLiteral("Show the version and licence and exit.")};
 
-    QList<const QCommandLineOption*> convertOnly() const {
-        return {&all, &format, &output, &address, &name, &null, &print, &json, &jobs, &quiet};
+    PageOptions page;
+
+    QList<QCommandLineOption> convertOnly() const {
+        return QList<QCommandLineOption>{all,  format, output, address, name,
+                                         null, print,  json,   jobs,    quiet} +
+               page.all();
     }
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({convert, all, format, output, address, name, null, print, json, jobs,
-                           quiet, help, version});
+        parser.addOptions(
+            {convert, all, format, output, address, name, null, print, json, jobs, quiet});
+        parser.addOptions(page.all());
+        parser.addOptions({help, version});
         parser.addPositionalArgument(QStringLiteral("FILE"),
                                      QStringLiteral("List files, one address per line; with "
                                                     "--convert, - reads standard input."),
@@ -200,10 +208,10 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
         return invocation;
     }
     if (!parser.isSet(options.convert)) {
-        for (const QCommandLineOption* only : options.convertOnly())
-            if (parser.isSet(*only))
+        for (const QCommandLineOption& only : options.convertOnly())
+            if (parser.isSet(only))
                 return badUsage(QStringLiteral("--%1 works only with --convert.")
-                                    .arg(only->names().constLast()));
+                                    .arg(only.names().constLast()));
         for (const QString& list : parser.positionalArguments())
             invocation.listFiles.append(QFile::decodeName(uncarried(list)));
         if (invocation.listFiles.contains(QStringLiteral("-")))
@@ -243,6 +251,8 @@ Invocation ParseCommandLine(const QList<QByteArray>& arguments) {
                                            "takes no {placeholders}."));
         invocation.name = *name;
     }
+    if (const auto error = options.page.read(parser, invocation))
+        return badUsage(*error);
     invocation.jobs = processorsAvailable();
     if (parser.isSet(options.jobs)) {
         bool number = false;
@@ -277,27 +287,35 @@ QString HelpText() {
                "\n")
                .arg(kProgram) +
            optionsPart +
-           QStringLiteral("\n"
-                          "Exit status with --convert: 0 if every image was made, 1 if some were\n"
-                          "not (each address and its reason on standard error, as is an address\n"
-                          "whose image would get an earlier address's path), 2 if the run could\n"
-                          "not go on: nothing to do, a list that cannot be read, an output folder\n"
-                          "that does not exist or cannot be written, no font, a standard output\n"
-                          "that fails, no memory, or wrong arguments. The images are drawn in\n"
-                          "this process; no temporary file is made. SIGINT, SIGTERM, SIGHUP and\n"
-                          "SIGPIPE stop the run at once, leaving nothing half made, and end the\n"
-                          "program by that signal.\n"
-                          "\n"
-                          "Example, images for a web page named by hash, with their sizes:\n"
-                          "  %1 --convert -f png -o site/img --name '{hash}' --json list.txt\n"
-                          "gives for each address a line such as\n"
-                          "  {\"address\":\"ann@example.org\",\"height\":15,\n"
-                          "   \"path\":\"site/img/438c4c7afe600cdf.png\",\"width\":128}\n"
-                          "for a page's <img src=\"img/438c4c7afe600cdf.png\" width=\"128\" "
-                          "height=\"15\">.\n"
-                          "\n"
-                          "Report bugs to: %2\n"
-                          "Home page: <%3>\n")
+           QStringLiteral(
+               "\n"
+               "Exit status with --convert: 0 if every image was made, 1 if some were\n"
+               "not (each address and its reason on standard error, as is an address\n"
+               "whose image would get an earlier address's path), 2 if the run could\n"
+               "not go on: nothing to do, a list that cannot be read, an output folder\n"
+               "that does not exist or cannot be written, a transparent ground asked\n"
+               "of JPEG, no font, a standard output that fails, no memory, or wrong\n"
+               "arguments. The images are drawn in this process; no temporary file is\n"
+               "made. SIGINT, SIGTERM, SIGHUP and SIGPIPE stop the run at once,\n"
+               "leaving nothing half made, and end the program by that signal.\n"
+               "\n"
+               "Scaled and dark images are named NAME@2x, NAME@dark, NAME@dark@2x (the\n"
+               "extension after); in a run that makes them, a name that itself ends so\n"
+               "is refused. The alternative text is \"e-mail address\" unless --alt\n"
+               "says otherwise: the address itself would stand in the page's HTML.\n"
+               "\n"
+               "Example, images for a web page at 1x and 2x, named by a keyed hash:\n"
+               "  mkdir -p site/img\n"
+               "  %1 --convert -f png -o site/img --name '{hash}' --key-file site.key \\\n"
+               "    --scale 1,2 --html --url img list.txt\n"
+               "gives for each address a line such as\n"
+               "  <img src=\"img/5d41402abc4b2a76.png\" srcset=\"img/5d41402abc4b2a76.png 1x,\n"
+               "  img/5d41402abc4b2a76@2x.png 2x\" width=\"128\" height=\"15\"\n"
+               "  alt=\"e-mail address\">\n"
+               "(one line). The output folder must exist.\n"
+               "\n"
+               "Report bugs to: %2\n"
+               "Home page: <%3>\n")
                .arg(kProgram, product::kSupportAddress, product::kHomePage);
 }
 

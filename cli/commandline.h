@@ -1,11 +1,14 @@
 #pragma once
 
+#include "imagestyles.h"
 #include "nametemplate.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace cli {
 
@@ -35,6 +38,10 @@ struct Invocation {
     bool nulSeparated = false; // -z: records end at NUL, and so do printed paths
     bool printPaths = false;
     bool json = false;
+    ImageStyles styles;
+    bool html = false;
+    std::optional<QString> urlPrefix; // --url; else the output folder
+    QString alt = QStringLiteral("e-mail address");
     int jobs = 1;
     bool quiet = false;
     QString error; // BadUsage

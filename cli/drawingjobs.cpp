@@ -3,8 +3,6 @@
 #include <converter/conversionerror.h>
 #include <converter/textdecode.h>
 
-#include <QFile>
-
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <system_error>
@@ -21,24 +19,23 @@ constexpr size_t kWaitingPerThread = 4;
 struct DrawingJobs::Job {
     ImageOutcome outcome;
     std::string text;
-    std::string name;
-    std::string shownAs;
+    std::vector<converter::ImageFile> files;
     // Filled by the thread that draws it.
     std::optional<std::string> failure;
     bool outOfMemory = false;
     bool done = false; // under the mutex
 };
 
-// What one thread draws with, made on that thread at its first image.
+// What one thread draws with, made on that thread at its first image; the
+// glyphs it renders serve all its images.
 struct DrawingJobs::Drawer {
     std::unique_ptr<converter::Font> font;
+    std::unique_ptr<converter::GlyphCache> glyphs; // before the font goes
 };
 
 DrawingJobs::DrawingJobs(converter::ImageFormat format, int outputFolder, int threads,
                          const converter::DrawingStop& stop)
-    : format_(format), extension_(format == converter::ImageFormat::Png ? QStringLiteral("png")
-                                                                        : QStringLiteral("jpg")),
-      outputFolder_(outputFolder), stop_(stop) {
+    : format_(format), outputFolder_(outputFolder), stop_(stop) {
     // One image at a time is drawn here, with no thread to wait for.
     if (threads < 2)
         return;
@@ -71,14 +68,13 @@ bool DrawingJobs::hasRoom() const {
     return queue_.size() < std::max<size_t>(workers_.size(), 1) * kWaitingPerThread;
 }
 
-void DrawingJobs::start(const QString& text, const QString& name, const QString& address,
-                        const QString& shownAs) {
+void DrawingJobs::start(const QString& text, std::vector<converter::ImageFile> files,
+                        const QString& address, const QString& name) {
     auto job = std::make_unique<Job>();
     job->outcome.address = address;
     job->outcome.name = name;
     job->text = text.toStdString();
-    job->name = QFile::encodeName(name + u'.' + extension_).toStdString();
-    job->shownAs = shownAs.toStdString();
+    job->files = std::move(files);
     Job* const started = job.get();
     queue_.push_back(std::move(job));
     if (workers_.empty()) {
@@ -151,11 +147,13 @@ void DrawingJobs::work() {
 
 void DrawingJobs::draw(Job& job, Drawer& drawer) {
     try {
-        if (!drawer.font)
+        if (!drawer.font) {
             drawer.font = std::make_unique<converter::Font>();
+            drawer.glyphs = std::make_unique<converter::GlyphCache>(*drawer.font);
+        }
         const converter::DrawnSize size =
-            converter::DrawTextToFile(converter::decodeText(job.text), *drawer.font, format_,
-                                      outputFolder_, job.name, job.shownAs, stop_);
+            converter::DrawTextToFiles(converter::decodeText(job.text), *drawer.glyphs, format_,
+                                       outputFolder_, job.files, stop_);
         job.outcome.width = size.width;
         job.outcome.height = size.height;
     } catch (const converter::ConversionError& error) {
@@ -167,6 +165,7 @@ void DrawingJobs::draw(Job& job, Drawer& drawer) {
         job.outOfMemory = true;
     }
     job.text = std::string();
+    job.files = {};
 }
 
 } // namespace cli

@@ -15,12 +15,12 @@
 
 namespace cli {
 
-// What became of one address, told in list order.
+// What became of one address's images, told in list order.
 struct ImageOutcome {
     QString address;
     QString name;                   // of the image, without the folder and extension
     std::optional<QString> notMade; // why the image was not made
-    int width = 0;                  // of the image made
+    int width = 0;                  // of the images made, at scale 1
     int height = 0;
     bool failedForEveryImage = false; // the font cannot be loaded: no image can be made
 };
@@ -45,10 +45,10 @@ public:
     bool hasRoom() const;
     bool isIdle() const { return queue_.empty(); }
 
-    // Starts the image of `text` as the file `name` and the format's
-    // extension beneath the output folder, shown as `shownAs` in messages.
-    void start(const QString& text, const QString& name, const QString& address,
-               const QString& shownAs);
+    // Starts the images of `text` named `name`, as `files` beneath the
+    // output folder.
+    void start(const QString& text, std::vector<converter::ImageFile> files, const QString& address,
+               const QString& name);
     // Queues an address that is not converted at all, with the reason.
     void refuse(const QString& address, const QString& reason);
 
@@ -64,7 +64,6 @@ private:
     void draw(Job& job, Drawer& drawer);
 
     converter::ImageFormat format_;
-    QString extension_;
     int outputFolder_;
     converter::DrawingStop stop_;
     int ended_ = -1;                         // an eventfd each thread counts its ends on

@@ -3,6 +3,8 @@
 #include "addressreader.h"
 #include "descriptorlimit.h"
 #include "drawingjobs.h"
+#include "imageset.h"
+#include "imageurl.h"
 #include "nameclashes.h"
 #include "outputfolder.h"
 #include "runreport.h"
@@ -13,6 +15,9 @@
 #include <support/failure.h>
 #include <support/stopsignals.h>
 
+#include <QFile>
+
+#include <malloc.h>
 #include <unistd.h>
 
 namespace cli {
@@ -21,6 +26,7 @@ namespace {
 constexpr int kAllMade = 0;
 constexpr int kSomeNotMade = 1;
 constexpr int kRunStopped = 2;
+constexpr int kKeptFreeBytes = 64 << 20;
 
 // The most lines one image can hold: the format's largest side at one em a
 // line, with an eighth of an em below the last.
@@ -38,13 +44,21 @@ public:
         : invocation_(invocation),
           format_(invocation.format == QStringLiteral("png") ? converter::ImageFormat::Png
                                                              : converter::ImageFormat::Jpeg),
-          extension_(invocation.format),
+          extension_(invocation.format), images_(invocation.styles, extension_),
           reader_(invocation.sources, invocation.nulSeparated, stop_.descriptor()),
           report_({invocation.printPaths, invocation.json, invocation.nulSeparated,
-                   !invocation.quiet, invocation.outputFolder, extension_}) {}
+                   !invocation.quiet, invocation.html, invocation.outputFolder,
+                   invocation.urlPrefix.value_or(
+                       FolderAsUrl(QFile::decodeName(invocation.outputFolder))),
+                   invocation.alt},
+                  images_) {}
 
     int run() {
         try {
+            if (format_ == converter::ImageFormat::Jpeg && invocation_.styles.clearGround())
+                support::fail(QStringLiteral("JPEG has no transparency: make PNG images (-f png), "
+                                             "or give the ground a colour (--background, --dark "
+                                             "COLOR,BACKGROUND)"));
             const OutputFolder folder(invocation_.outputFolder);
             std::optional<InputRecord> first = reader_.next();
             endIfStopped();
@@ -120,15 +134,30 @@ private:
         tellUntilIdle(jobs);
     }
 
+    // Why the images named `name` cannot be made in the folder, or nothing.
+    std::optional<QString> refusedName(const OutputFolder& folder, const QString& name) const {
+        if (images_.hasVariants())
+            if (auto reserved = ReservedNameReason(name))
+                return reserved;
+        for (const ImageSet::Member& member : images_.members())
+            if (auto refused = conversion::RefusedImageReason(
+                    folder.path(), VariantName(name, member.variant), extension_))
+                return refused;
+        return std::nullopt;
+    }
+
     void startUnlessClashing(DrawingJobs& jobs, const OutputFolder& folder, const QString& address,
                              const QString& name, qsizetype place) {
-        if (const auto refused = conversion::RefusedImageReason(folder.path(), name, extension_))
+        if (const auto refused = refusedName(folder, name))
             return jobs.refuse(address, *refused);
-        if (const auto earlier = clashes_.claim(name + u'.' + extension_, place))
+        // Names of one set never meet another's (refusedName), so the
+        // first image's path stands for all of an address's images.
+        if (const auto earlier =
+                clashes_.claim(images_.fileName(name, images_.members().constFirst()), place))
             return jobs.refuse(address, QStringLiteral("its image would have the same path as "
                                                        "the image of address %1 in the list")
                                             .arg(*earlier));
-        jobs.start(address, name, address, conversion::ImagePath(folder.path(), name, extension_));
+        jobs.start(address, images_.files(folder.path(), name), address, name);
     }
 
     void convertWholeList(DrawingJobs& jobs, const OutputFolder& folder, InputRecord record) {
@@ -153,12 +182,10 @@ private:
             auto next = reader_.next();
             endIfStopped();
             if (!next) {
-                if (const auto refused =
-                        conversion::RefusedImageReason(folder.path(), name, extension_))
+                if (const auto refused = refusedName(folder, name))
                     jobs.refuse(shownAs, *refused);
                 else
-                    jobs.start(text, name, shownAs,
-                               conversion::ImagePath(folder.path(), name, extension_));
+                    jobs.start(text, images_.files(folder.path(), name), shownAs, name);
                 break;
             }
             record = std::move(*next);
@@ -194,6 +221,7 @@ private:
     const QString extension_;
     support::StopSignals stop_{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
     std::mutex placing_;
+    const ImageSet images_;
     AddressReader reader_;
     RunReport report_;
     NameClashes clashes_;
@@ -203,6 +231,10 @@ private:
 } // namespace
 
 int ConvertWithoutWindow(const Invocation& invocation) {
+    // Each image takes and gives back the encoder's tables, some hundreds of
+    // KiB: returned to the system at once, they were faulted in again for
+    // the next image, which took a fifth of a scale-2 run.
+    ::mallopt(M_TRIM_THRESHOLD, kKeptFreeBytes);
     try {
         return HeadlessRun(invocation).run();
     } catch (const std::bad_alloc&) {

@@ -1,6 +1,7 @@
 #include "nametemplate.h"
 
-#include <QCryptographicHash>
+#include "addresshash.h"
+
 #include <QRegularExpression>
 
 namespace cli {
@@ -14,8 +15,6 @@ const QRegularExpression& placeholder() {
     static const QRegularExpression pattern(QStringLiteral("\\{([^{}]*)\\}"));
     return pattern;
 }
-
-constexpr qsizetype kHashDigits = 16;
 
 } // namespace
 
@@ -58,10 +57,7 @@ QString NameTemplate::nameFor(const QString& address, qsizetype n) const {
         else if (which == u"n")
             name += QString::number(n);
         else
-            name += QString::fromLatin1(
-                QCryptographicHash::hash(address.toUtf8(), QCryptographicHash::Sha256)
-                    .toHex()
-                    .left(kHashDigits));
+            name += AddressHash(address, key_);
     }
     return name + text_.mid(copied);
 }

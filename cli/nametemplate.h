@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -7,9 +8,9 @@ namespace cli {
 
 // How --name names each image (the extension is added): the template's text
 // with {address}, {local} and {domain} (the parts around the last "@"), {n}
-// (the address's place in the list, from 1) and {hash} (the first 16
-// hexadecimal digits of the SHA-256 of the address in UTF-8) filled in, so
-// that a page can name an image without giving its address away.
+// (the address's place in the list, from 1) and {hash} (addresshash.h)
+// filled in, so that a page can name an image without giving its address
+// away.
 class NameTemplate {
 public:
     // The default names each image after its address.
@@ -17,11 +18,16 @@ public:
     // Nothing when `text` is no template; `error` then says why.
     static std::optional<NameTemplate> parse(const QString& text, QString* error);
 
+    // {hash} then hashes under the key (none: a plain hash).
+    void setKey(const QByteArray& key) { key_ = key; }
+
     QString nameFor(const QString& address, qsizetype n) const;
     bool hasPlaceholders() const;
+    bool usesHash() const { return text_.contains(QStringLiteral("{hash}")); }
 
 private:
     QString text_ = QStringLiteral("{address}");
+    QByteArray key_;
 };
 
 } // namespace cli

@@ -1,7 +1,11 @@
 #include "runreport.h"
 
+#include "imagemarkup.h"
+#include "imageurl.h"
+
 #include <support/failure.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -10,38 +14,80 @@
 
 namespace cli {
 
-RunReport::RunReport(const Options& options)
-    : options_(options), progress_(stderr, options.progress) {}
+RunReport::RunReport(const Options& options, const ImageSet& images)
+    : options_(options), images_(images), progress_(stderr, options.progress) {}
 
 void RunReport::tell(const ImageOutcome& outcome) {
     progress_.show(made_ + notMade_ + 1, outcome.address);
-    const QString fileName = outcome.name + u'.' + options_.extension;
-    QByteArray path = options_.folder;
-    if (!path.isEmpty() && !path.endsWith('/'))
-        path += '/';
-    path += fileName.toUtf8();
-
     if (outcome.notMade) {
         ++notMade_;
         // Each part cut by itself, so a long address leaves its reason whole.
         toStandardError(PrintableText(outcome.address) + QStringLiteral(": ") +
                         PrintableText(*outcome.notMade));
-    } else {
-        ++made_;
+        if (options_.json)
+            toStandardOutput(
+                QJsonDocument(QJsonObject{{QStringLiteral("address"), outcome.address},
+                                          {QStringLiteral("reason"), *outcome.notMade}})
+                    .toJson(QJsonDocument::Compact) +
+                '\n');
+        return;
     }
-    if (options_.printPaths && !outcome.notMade)
-        toStandardOutput(path + (options_.nulTerminated ? '\0' : '\n'));
-    if (options_.json) {
-        QJsonObject object{{QStringLiteral("address"), outcome.address}};
-        if (outcome.notMade) {
-            object.insert(QStringLiteral("reason"), *outcome.notMade);
-        } else {
-            object.insert(QStringLiteral("path"), QString::fromUtf8(path));
-            object.insert(QStringLiteral("width"), outcome.width);
-            object.insert(QStringLiteral("height"), outcome.height);
+    ++made_;
+    if (!options_.printPaths && !options_.json && !options_.html)
+        return;
+    QList<QByteArray> paths;
+    QStringList urls;
+    for (const ImageSet::Member& member : images_.members()) {
+        const QString fileName = images_.fileName(outcome.name, member);
+        QByteArray path = options_.folder;
+        if (!path.isEmpty() && !path.endsWith('/'))
+            path += '/';
+        paths.append(path + fileName.toUtf8());
+        urls.append(ImageUrl(options_.urlPrefix, fileName));
+    }
+    if (options_.printPaths)
+        for (const QByteArray& path : paths)
+            toStandardOutput(path + (options_.nulTerminated ? '\0' : '\n'));
+    if (options_.json)
+        tellJson(outcome, paths, urls);
+    if (options_.html)
+        tellHtml(outcome, urls);
+}
+
+// The object's own path, url, width and height are those of the light set's
+// scale-1 image, the size a page's <img> takes; `images` lists every image
+// made, each with its own size.
+void RunReport::tellJson(const ImageOutcome& outcome, const QList<QByteArray>& paths,
+                         const QStringList& urls) {
+    QJsonObject object{{QStringLiteral("address"), outcome.address},
+                       {QStringLiteral("width"), outcome.width},
+                       {QStringLiteral("height"), outcome.height}};
+    QJsonArray images;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const ImageVariant& variant = images_.members()[i].variant;
+        if (variant.scale == 1 && !variant.dark) {
+            object.insert(QStringLiteral("path"), QString::fromUtf8(paths[i]));
+            object.insert(QStringLiteral("url"), urls[i]);
         }
-        toStandardOutput(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+        images.append(QJsonObject{{QStringLiteral("set"),
+                                   variant.dark ? QStringLiteral("dark") : QStringLiteral("light")},
+                                  {QStringLiteral("scale"), variant.scale},
+                                  {QStringLiteral("path"), QString::fromUtf8(paths[i])},
+                                  {QStringLiteral("url"), urls[i]},
+                                  {QStringLiteral("width"), outcome.width * variant.scale},
+                                  {QStringLiteral("height"), outcome.height * variant.scale}});
     }
+    object.insert(QStringLiteral("images"), images);
+    toStandardOutput(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+}
+
+void RunReport::tellHtml(const ImageOutcome& outcome, const QStringList& urls) {
+    AddressImages markup{{}, {}, outcome.width, outcome.height, options_.alt};
+    for (qsizetype i = 0; i < urls.size(); ++i) {
+        const ImageVariant& variant = images_.members()[i].variant;
+        (variant.dark ? markup.dark : markup.light).append({variant.scale, urls[i]});
+    }
+    toStandardOutput(ImageMarkup(markup).toUtf8() + '\n');
 }
 
 void RunReport::tellProblem(const QString& message) {

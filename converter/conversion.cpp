@@ -2,7 +2,6 @@
 
 #include "conversionerror.h"
 #include "drawtext.h"
-#include "font.h"
 #include "inputfile.h"
 #include "outputfile.h"
 #include "textdecode.h"
@@ -14,7 +13,8 @@ void convertTextFile(const std::string& textPath, const std::string& imagePath, 
     // The file's bytes are released before drawing starts.
     const std::u32string text = decodeText(readInputFile(textPath));
     Font font;
-    const Image image = DrawText(text, font, kBlack, kWhite, sizeLimits(format));
+    GlyphCache glyphs(font);
+    const Image image = DrawText(text, glyphs, DrawStyle{}, sizeLimits(format));
     ReplacingFile file(imagePath);
     try {
         encode(image, file.stream());

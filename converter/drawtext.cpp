@@ -1,7 +1,6 @@
 #include "drawtext.h"
 
 #include "conversionerror.h"
-#include "glyphcache.h"
 #include "layout.h"
 
 #include <cmath>
@@ -12,9 +11,10 @@
 namespace converter {
 namespace {
 
-std::string describe(const TextSize& size) {
+std::string describe(const TextSize& size, int scale) {
     char text[96];
-    std::snprintf(text, sizeof text, "%.2f x %.2f pixels", double(size.width), double(size.height));
+    std::snprintf(text, sizeof text, "%.2f x %.2f pixels", double(size.width) * scale,
+                  double(size.height) * scale);
     return text;
 }
 
@@ -23,41 +23,48 @@ struct PixelSize {
     int height;
 };
 
-PixelSize checkedPixelSize(const TextSize& size, const SizeLimits& limits) {
+// The scale-1 box truncated to whole pixels, then multiplied: a scale-N image
+// is exactly N times the scale-1 image, whatever the fractions.
+PixelSize checkedPixelSize(const TextSize& size, int scale, const SizeLimits& limits) {
     if (!(size.width >= 1 && size.height >= 1))
         throw ConversionError(FailureKind::NothingToDraw,
-                              "the text has nothing to draw (it measures " + describe(size) + ")");
+                              "the text has nothing to draw (it measures " + describe(size, 1) +
+                                  ")");
     // Compared as floats first: a measure beyond any integer type is refused
     // before it is converted.
-    if (size.width >= float(limits.maxSide) + 1 || size.height >= float(limits.maxSide) + 1)
+    const std::int64_t longest = limits.maxSide / scale;
+    if (size.width >= float(longest) + 1 || size.height >= float(longest) + 1)
         throw ConversionError(FailureKind::ImageTooLarge,
-                              "the image would measure " + describe(size) +
+                              "the image would measure " + describe(size, scale) +
                                   "; a side may be at most " + std::to_string(limits.maxSide) +
                                   " pixels in this format");
-    const PixelSize pixels{static_cast<int>(size.width), static_cast<int>(size.height)};
+    const PixelSize pixels{static_cast<int>(size.width) * scale,
+                           static_cast<int>(size.height) * scale};
     if (std::int64_t(pixels.width) * pixels.height > limits.maxPixels)
         throw ConversionError(FailureKind::ImageTooLarge,
-                              "the image would measure " + describe(size) + ", more than " +
+                              "the image would measure " + describe(size, scale) + ", more than " +
                                   std::to_string(limits.maxPixels) + " pixels");
     return pixels;
 }
 
 } // namespace
 
-Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
+Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& style,
                const SizeLimits& limits, const std::atomic<bool>* stop) {
-    TextLayout layout(text, font);
-    const PixelSize size = checkedPixelSize(layout.measure(), limits);
+    TextLayout layout(text, glyphs.font());
+    const int scale = style.scale;
+    const PixelSize size = checkedPixelSize(layout.measure(), scale, limits);
     try {
-        Image image(size.width, size.height, textColor, backColor);
-        GlyphCache cache(font);
-        // Whole pixels keep hinted stems crisp.
-        layout.place([&](const std::vector<PlacedGlyph>& glyphs) {
+        Image image(size.width, size.height, style);
+        // Whole pixels keep hinted stems crisp. The outlines are rendered at
+        // the scale, never a scale-1 bitmap enlarged.
+        layout.place([&](const std::vector<PlacedGlyph>& placed) {
             if (stop && stop->load(std::memory_order_relaxed))
                 throw DrawingAbandoned{};
-            for (const PlacedGlyph& g : glyphs)
-                image.drawGlyph(cache.bitmap(g.face, g.glyph, g.scale), int(std::lround(g.x)),
-                                int(std::lround(g.y)));
+            for (const PlacedGlyph& g : placed)
+                image.drawGlyph(glyphs.bitmap(g.face, g.glyph, g.scale * scale),
+                                int(std::lround(g.x * float(scale))),
+                                int(std::lround(g.y * float(scale))));
         });
         return image;
     } catch (const std::bad_alloc&) {

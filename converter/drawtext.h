@@ -1,6 +1,6 @@
 #pragma once
 
-#include "font.h"
+#include "glyphcache.h"
 #include "image.h"
 
 #include <atomic>
@@ -15,12 +15,13 @@ struct SizeLimits {
     std::int64_t maxPixels;
 };
 
-// Draws text on an image exactly as large as its measured layout box
-// (truncated to whole pixels), back colour everywhere, the text in the text
-// colour from the top-left corner. Throws ConversionError: NothingToDraw for a
-// box under one pixel (an empty text), ImageTooLarge beyond limits; and
-// DrawingAbandoned as soon as `stop` is seen set, between two lines.
-Image DrawText(std::u32string_view text, Font& font, Rgb textColor, Rgb backColor,
+// Draws text in the cache's font on an image exactly as large as its
+// measured layout box (truncated to whole pixels) times the style's scale,
+// the ground everywhere, the text in the ink colour from the top-left corner.
+// Throws ConversionError: NothingToDraw for a box under one pixel (an empty
+// text), ImageTooLarge beyond limits; and DrawingAbandoned as soon as `stop`
+// is seen set, between two lines.
+Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& style,
                const SizeLimits& limits, const std::atomic<bool>* stop = nullptr);
 
 // A drawing given up because its run was asked to stop.

@@ -19,17 +19,21 @@ void writeImage(const Image& image, ImageFormat format, ReplacingFile& file,
 
 } // namespace
 
-DrawnSize DrawTextToFile(std::u32string_view text, Font& font, ImageFormat format, int root,
-                         const std::string& name, const std::string& shownAs,
-                         const DrawingStop& stop) {
-    const Image image = DrawText(text, font, kBlack, kWhite, sizeLimits(format), &stop.requested);
-    ReplacingFile file(root, name, shownAs);
-    writeImage(image, format, file, shownAs);
-    const std::lock_guard placing(stop.placing);
-    if (stop.requested.load())
-        throw DrawingAbandoned{};
-    file.commit();
-    return {image.width(), image.height()};
+DrawnSize DrawTextToFiles(std::u32string_view text, GlyphCache& glyphs, ImageFormat format,
+                          int root, const std::vector<ImageFile>& files, const DrawingStop& stop) {
+    DrawnSize size{0, 0};
+    for (const ImageFile& target : files) {
+        const Image image =
+            DrawText(text, glyphs, target.style, sizeLimits(format), &stop.requested);
+        size = {image.width() / target.style.scale, image.height() / target.style.scale};
+        ReplacingFile file(root, target.name, target.shownAs);
+        writeImage(image, format, file, target.shownAs);
+        const std::lock_guard placing(stop.placing);
+        if (stop.requested.load())
+            throw DrawingAbandoned{};
+        file.commit();
+    }
+    return size;
 }
 
 } // namespace converter

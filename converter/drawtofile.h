@@ -1,12 +1,14 @@
 #pragma once
 
-#include "font.h"
+#include "drawstyle.h"
+#include "glyphcache.h"
 #include "imageformat.h"
 
 #include <atomic>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace converter {
 
@@ -19,18 +21,29 @@ struct DrawingStop {
     std::mutex& placing;
 };
 
+// The scale-1 size of the images made.
 struct DrawnSize {
     int width;
     int height;
 };
 
-// Draws `text` in `font`, black on white, and writes it in `format` as the
-// file `name` beneath the folder `root` (see ReplacingFile), replacing any
-// file there only once the image is complete. One thread's font is never
-// used by another at the same time. Throws ConversionError, or
-// DrawingAbandoned once `stop` was requested (no file is then written).
-DrawnSize DrawTextToFile(std::u32string_view text, Font& font, ImageFormat format, int root,
-                         const std::string& name, const std::string& shownAs,
-                         const DrawingStop& stop);
+// One image of a text: how it is drawn and the file `name` beneath the
+// output folder it goes to, shown as `shownAs` in messages.
+struct ImageFile {
+    DrawStyle style;
+    std::string name;
+    std::string shownAs;
+};
+
+// Draws `text` with the glyph cache's font once for each of `files`, in
+// order, and writes each in `format` beneath the folder `root` (see
+// ReplacingFile), replacing any file there only once its image is complete.
+// The largest scale of a colour set is best given first: an image too large
+// is then refused before any file of the set is written. One thread's cache
+// and font are never used by another at the same time. Throws
+// ConversionError, or DrawingAbandoned once `stop` was requested (no file is
+// then put in place).
+DrawnSize DrawTextToFiles(std::u32string_view text, GlyphCache& glyphs, ImageFormat format,
+                          int root, const std::vector<ImageFile>& files, const DrawingStop& stop);
 
 } // namespace converter

@@ -16,13 +16,13 @@ std::uint8_t over(unsigned below, unsigned above) {
 
 } // namespace
 
-Image::Image(int width, int height, Rgb textColor, Rgb backColor)
-    : width_(width), height_(height),
+Image::Image(int width, int height, const DrawStyle& style)
+    : width_(width), height_(height), ink_(style.ink), clearGround_(style.clearGround),
       coverage_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {
     for (unsigned coverage = 0; coverage < shades_.size(); ++coverage)
-        shades_[coverage] = {blend(backColor.r, textColor.r, coverage),
-                             blend(backColor.g, textColor.g, coverage),
-                             blend(backColor.b, textColor.b, coverage)};
+        shades_[coverage] = {blend(style.ground.r, style.ink.r, coverage),
+                             blend(style.ground.g, style.ink.g, coverage),
+                             blend(style.ground.b, style.ink.b, coverage)};
 }
 
 void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
@@ -42,8 +42,19 @@ void Image::drawGlyph(const GlyphBitmap& glyph, int x, int y) {
     }
 }
 
+const std::uint8_t* Image::coverageRow(int y) const {
+    return &coverage_[static_cast<std::size_t>(y) * width_];
+}
+
+std::bitset<256> Image::coverageUsed() const {
+    std::bitset<256> used;
+    for (const std::uint8_t coverage : coverage_)
+        used[coverage] = true;
+    return used;
+}
+
 void Image::rgbRow(int y, std::uint8_t* out) const {
-    const std::uint8_t* row = &coverage_[static_cast<std::size_t>(y) * width_];
+    const std::uint8_t* row = coverageRow(y);
     for (int x = 0; x < width_; ++x, out += 3) {
         const Rgb& shade = shades_[row[x]];
         out[0] = shade.r;

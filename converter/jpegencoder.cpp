@@ -63,6 +63,8 @@ bool writeJpeg(jpeg_compress_struct& codec, ErrorHandler& errors, const Image& i
 } // namespace
 
 void encodeJpeg(const Image& image, std::FILE* file) {
+    if (image.clearGround())
+        throw ConversionError(FailureKind::UnwritableOutput, "JPEG cannot hold a clear ground");
     std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width()) * 3);
     jpeg_compress_struct codec{};
     ErrorHandler errors{};

@@ -12,7 +12,8 @@ inline constexpr int kJpegMaxSide = 65500;
 
 // Writes image as a baseline JPEG at the usual default quality, 75, with
 // libjpeg's default 4:2:0 chroma subsampling, recording 96 DPI. Throws
-// ConversionError (UnwritableOutput).
+// ConversionError (UnwritableOutput), also for an image on a clear ground,
+// which JPEG cannot hold.
 void encodeJpeg(const Image& image, std::FILE* file);
 
 } // namespace converter

@@ -11,8 +11,10 @@ namespace converter {
 // built on it would refuse to open is refused here before it is drawn.
 inline constexpr int kPngMaxSide = 1000000;
 
-// Writes image as an 8-bit RGB PNG (every pixel is opaque, so no alpha
-// channel) that records 96 DPI. Throws ConversionError (UnwritableOutput).
+// Writes image as an 8-bit PNG in the smallest exact form for its pixels
+// (pngform.h): greyscale when every pixel is grey, with alpha on a clear
+// ground; otherwise the smaller of a palette and true colour. Records 96 DPI.
+// Throws ConversionError (UnwritableOutput).
 void encodePng(const Image& image, std::FILE* file);
 
 } // namespace converter

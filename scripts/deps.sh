@@ -14,6 +14,8 @@ packages=(
   # the screen-reader check: a private session bus, the accessibility bus, an
   # X server for Qt's AT-SPI bridge and the listener's bindings
   dbus at-spi2-core xvfb python3-pyatspi
+  # the browser check of the site-build example
+  chromium
 )
 
 missing=()

@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // One font for every input, as a thread keeps one: fallback faces found
     // for one input are reused by the next.
     static Font font;
+    static GlyphCache glyphs(font);
     static const int folder = scratchFolder();
     static const std::atomic<bool> neverStopped{false};
     static std::mutex placing;
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u32string text =
         decodeText(std::string_view(reinterpret_cast<const char*>(data), size));
     try {
-        DrawTextToFile(text, font, format, folder, "image", "image", {neverStopped, placing});
+        DrawTextToFiles(text, glyphs, format, folder, {{DrawStyle{}, "image", "image"}},
+                        {neverStopped, placing});
     } catch (const ConversionError&) {
         // Refusing a text (nothing to draw, too large) is a sound answer.
     }

@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -148,6 +149,21 @@ private slots:
             << QByteArray("orvanta: /dev/zero: 1048576 bytes hold no address; this is no list "
                           "of addresses\n")
             << QStringList();
+        QTest::newRow("a clear ground asked of JPEG ends the run before any image")
+            << QStringList{"--convert", "-o", out, "--dark", "white", "-e", "a@x.org"}
+            << QByteArray() << 2
+            << QByteArray("orvanta: JPEG has no transparency: make PNG images (-f png), or give "
+                          "the ground a colour (--background, --dark COLOR,BACKGROUND)\n")
+            << QStringList();
+        // With scaled or dark images, a name ending as theirs do could take
+        // another address's.
+        QTest::newRow("a name ending as a scaled image's is refused")
+            << QStringList{"--convert", "-f",      "png", "-o",         out,  "--scale", "2,1",
+                           "-n",        "{local}", "-e",  "x@2x@y.org", "-e", "x@y.org"}
+            << QByteArray() << 1
+            << QByteArray("orvanta: x@2x@y.org: its image's name would end in \"@2x\", as this "
+                          "run names the scaled and dark images of other addresses\n")
+            << QStringList{"x.png", "x@2x.png"};
         QTest::newRow("bad usage")
             << QStringList{"--convert", "-f", "gif", "-e", "a@x.org"} << QByteArray() << 2
             << QByteArray("orvanta: Unknown image format 'gif': use jpg or png.\n"
@@ -246,6 +262,20 @@ private slots:
         const QJsonObject notMade = QJsonDocument::fromJson(lines[1]).object();
         QCOMPARE(notMade.keys(), (QStringList{"address", "reason"}));
         QVERIFY(notMade.value("reason").toString().contains(".."));
+
+        // Every image of an address, each with its own size and address
+        // for the page.
+        const Outcome sets = run({"--convert", "--json", "-f", "png", "-o", folder, "--scale",
+                                  "1,3", "--dark", "white", "--url", "/i", "-e", "a b@x.org"});
+        const QJsonArray images = QJsonDocument::fromJson(sets.output).object()["images"].toArray();
+        QCOMPARE(images.size(), 4);
+        const QJsonObject darkAt3 = images[3].toObject();
+        QCOMPARE(darkAt3.value("set").toString(), "dark");
+        QCOMPARE(darkAt3.value("path").toString(), path("out/a b@x.org@dark@3x.png"));
+        QCOMPARE(darkAt3.value("url").toString(), "/i/a%20b@x.org@dark@3x.png");
+        QCOMPARE(QImage(path("out/a b@x.org@dark@3x.png")).size(),
+                 QSize(darkAt3.value("width").toInt(), darkAt3.value("height").toInt()));
+        QCOMPARE(darkAt3.value("width").toInt(), 3 * images[0].toObject().value("width").toInt());
     }
 
     // A named pipe is a list, read as its writer writes it.

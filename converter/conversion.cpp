@@ -1,6 +1,5 @@
 #include "conversion.h"
 
-#include "conversionerror.h"
 #include "drawtext.h"
 #include "inputfile.h"
 #include "outputfile.h"
@@ -16,12 +15,7 @@ void convertTextFile(const std::string& textPath, const std::string& imagePath, 
     GlyphCache glyphs(font);
     const Image image = DrawText(text, glyphs, DrawStyle{}, sizeLimits(format));
     ReplacingFile file(imagePath);
-    try {
-        encode(image, file.stream());
-    } catch (const ConversionError& error) {
-        throw ConversionError(error.kind(),
-                              "cannot write image '" + imagePath + "': " + error.what());
-    }
+    file.write(image, encode);
     file.commit();
 }
 

@@ -5,11 +5,8 @@
 
 namespace converter {
 
-void encodeImage(ImageFormat format, const Image& image, std::FILE* file) {
-    if (format == ImageFormat::Png)
-        encodePng(image, file);
-    else
-        encodeJpeg(image, file);
+Encoder encoderFor(ImageFormat format) {
+    return format == ImageFormat::Png ? encodePng : encodeJpeg;
 }
 
 } // namespace converter

@@ -19,8 +19,8 @@ SizeLimits sizeLimits(ImageFormat format);
 // library, so that a tool making one format links only that one's.
 using Encoder = void (*)(const Image& image, std::FILE* file);
 
-// Either format, for a program that makes both (the library
+// Either format's encoder, for a program that makes both (the library
 // orvanta_converter).
-void encodeImage(ImageFormat format, const Image& image, std::FILE* file);
+Encoder encoderFor(ImageFormat format);
 
 } // namespace converter

@@ -190,6 +190,15 @@ void ReplacingFile::linkUnnamed() {
         fail(error);
 }
 
+void ReplacingFile::write(const Image& image, Encoder encode) {
+    try {
+        encode(image, stream_);
+    } catch (const ConversionError& error) {
+        throw ConversionError(error.kind(),
+                              "cannot write image '" + shownAs_ + "': " + error.what());
+    }
+}
+
 void ReplacingFile::fail(const std::string& reason) const {
     throw ConversionError(FailureKind::UnwritableOutput,
                           "cannot write image '" + shownAs_ + "': " + reason);

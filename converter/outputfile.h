@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imageformat.h"
+
 #include <cstdio>
 #include <string>
 
@@ -25,6 +27,9 @@ public:
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     std::FILE* stream() { return stream_; }
+    // Encodes image into the file; a failure names the image. Throws
+    // ConversionError.
+    void write(const Image& image, Encoder encode);
     // Puts the complete file at the target and closes it; throws
     // ConversionError.
     void commit();

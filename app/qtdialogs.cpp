@@ -49,10 +49,19 @@ int widthShowing(const QLineEdit& field, const QString& text) {
     return field.style()->sizeFromContents(QStyle::CT_LineEdit, &frame, content, &field).width();
 }
 
+// A box is answered, not arranged: its title bar offers only Close. (Window
+// managers such as openbox draw maximise whenever minimise is offered, even
+// for a box of fixed size.)
+void offerOnlyClose(QDialog& box) {
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+}
+
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, displayLineBreaks(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     widenForCaption(box);
+    offerOnlyClose(box);
     box.exec();
 }
 
@@ -96,6 +105,7 @@ QString QtDialogs::input(QWidget* parent, const QString& caption, const QString&
     // A box of one line has nothing to gain from resizing, and a fixed size
     // tells the window manager to offer no maximise button.
     dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    offerOnlyClose(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 

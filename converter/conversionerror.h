@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -25,5 +26,14 @@ public:
 private:
     FailureKind kind_;
 };
+
+// A drawing or encoding given up because its run was asked to stop.
+struct DrawingAbandoned {};
+
+// Whether a long encoding should give up at pixel row `row`: it looks at its
+// run's stop request every 256 rows, a few milliseconds of work.
+inline bool StopSeen(const std::atomic<bool>* stop, int row) {
+    return stop && row % 256 == 0 && stop->load(std::memory_order_relaxed);
+}
 
 } // namespace converter

@@ -51,7 +51,7 @@ PixelSize checkedPixelSize(const TextSize& size, int scale, const SizeLimits& li
 
 Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& style,
                const SizeLimits& limits, const std::atomic<bool>* stop) {
-    TextLayout layout(text, glyphs.font());
+    TextLayout layout(text, glyphs.font(), stop);
     const int scale = style.scale;
     const PixelSize size = checkedPixelSize(layout.measure(), scale, limits);
     try {
@@ -59,8 +59,6 @@ Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& st
         // Whole pixels keep hinted stems crisp. The outlines are rendered at
         // the scale, never a scale-1 bitmap enlarged.
         layout.place([&](const std::vector<PlacedGlyph>& placed) {
-            if (stop && stop->load(std::memory_order_relaxed))
-                throw DrawingAbandoned{};
             for (const PlacedGlyph& g : placed)
                 image.drawGlyph(glyphs.bitmap(g.face, g.glyph, g.scale * scale),
                                 int(std::lround(g.x * float(scale))),

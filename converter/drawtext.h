@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversionerror.h"
 #include "glyphcache.h"
 #include "image.h"
 
@@ -23,8 +24,5 @@ struct SizeLimits {
 // is seen set, between two lines.
 Image DrawText(std::u32string_view text, GlyphCache& glyphs, const DrawStyle& style,
                const SizeLimits& limits, const std::atomic<bool>* stop = nullptr);
-
-// A drawing given up because its run was asked to stop.
-struct DrawingAbandoned {};
 
 } // namespace converter

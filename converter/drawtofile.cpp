@@ -13,7 +13,7 @@ DrawnSize DrawTextToFiles(std::u32string_view text, GlyphCache& glyphs, ImageFor
             DrawText(text, glyphs, target.style, sizeLimits(format), &stop.requested);
         size = {image.width() / target.style.scale, image.height() / target.style.scale};
         ReplacingFile file(root, target.name, target.shownAs);
-        file.write(image, encoderFor(format));
+        file.write(image, encoderFor(format), &stop.requested);
         const std::lock_guard placing(stop.placing);
         if (stop.requested.load())
             throw DrawingAbandoned{};

@@ -1,6 +1,7 @@
 #include "image.h"
 
 #include <algorithm>
+#include <new>
 
 namespace converter {
 namespace {
@@ -18,7 +19,10 @@ std::uint8_t over(unsigned below, unsigned above) {
 
 Image::Image(int width, int height, const DrawStyle& style)
     : width_(width), height_(height), ink_(style.ink), clearGround_(style.clearGround),
-      coverage_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {
+      coverage_(static_cast<std::uint8_t*>(
+          std::calloc(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1))) {
+    if (!coverage_)
+        throw std::bad_alloc();
     for (unsigned coverage = 0; coverage < shades_.size(); ++coverage)
         shades_[coverage] = {blend(style.ground.r, style.ink.r, coverage),
                              blend(style.ground.g, style.ink.g, coverage),
@@ -48,8 +52,9 @@ const std::uint8_t* Image::coverageRow(int y) const {
 
 std::bitset<256> Image::coverageUsed() const {
     std::bitset<256> used;
-    for (const std::uint8_t coverage : coverage_)
-        used[coverage] = true;
+    const std::uint8_t* const end = coverage_.get() + std::size_t(width_) * std::size_t(height_);
+    for (const std::uint8_t* coverage = coverage_.get(); coverage != end; ++coverage)
+        used[*coverage] = true;
     return used;
 }
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace converter {
@@ -51,7 +53,12 @@ private:
     Rgb ink_;
     bool clearGround_;
     std::array<Rgb, 256> shades_; // the colour of each coverage value
-    std::vector<std::uint8_t> coverage_;
+    struct FreeBytes {
+        void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+    };
+    // Zeroed by the allocator: a large image's fresh pages are not written
+    // until ink falls on them, so one near the size limit starts at once.
+    std::unique_ptr<std::uint8_t[], FreeBytes> coverage_;
 };
 
 } // namespace converter

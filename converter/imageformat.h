@@ -17,7 +17,8 @@ SizeLimits sizeLimits(ImageFormat format);
 
 // Writes image in format: encodePng or encodeJpeg, each from its own
 // library, so that a tool making one format links only that one's.
-using Encoder = void (*)(const Image& image, std::FILE* file);
+// Either gives up (DrawingAbandoned) soon after `stop` is seen set.
+using Encoder = void (*)(const Image& image, std::FILE* file, const std::atomic<bool>* stop);
 
 // Either format's encoder, for a program that makes both (the library
 // orvanta_converter).

@@ -36,7 +36,7 @@ void onMessage(j_common_ptr) {}
 // libjpeg reports an error by jumping back to the setjmp here; no object with
 // a destructor lives in this frame, so the jump skips none.
 bool writeJpeg(jpeg_compress_struct& codec, ErrorHandler& errors, const Image& image,
-               std::FILE* file, JSAMPLE* row) {
+               std::FILE* file, JSAMPLE* row, const std::atomic<bool>* stop, bool& abandoned) {
     if (setjmp(errors.jump))
         return false;
     jpeg_create_compress(&codec);
@@ -53,6 +53,10 @@ bool writeJpeg(jpeg_compress_struct& codec, ErrorHandler& errors, const Image& i
     jpeg_start_compress(&codec, TRUE);
     JSAMPROW rows[] = {row};
     while (codec.next_scanline < codec.image_height) {
+        if (StopSeen(stop, static_cast<int>(codec.next_scanline))) {
+            abandoned = true;
+            return false;
+        }
         image.rgbRow(static_cast<int>(codec.next_scanline), row);
         jpeg_write_scanlines(&codec, rows, 1);
     }
@@ -62,7 +66,7 @@ bool writeJpeg(jpeg_compress_struct& codec, ErrorHandler& errors, const Image& i
 
 } // namespace
 
-void encodeJpeg(const Image& image, std::FILE* file) {
+void encodeJpeg(const Image& image, std::FILE* file, const std::atomic<bool>* stop) {
     if (image.clearGround())
         throw ConversionError(FailureKind::UnwritableOutput, "JPEG cannot hold a clear ground");
     std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width()) * 3);
@@ -71,8 +75,11 @@ void encodeJpeg(const Image& image, std::FILE* file) {
     codec.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = onError;
     errors.manager.output_message = onMessage;
-    const bool written = writeJpeg(codec, errors, image, file, row.data());
+    bool abandoned = false;
+    const bool written = writeJpeg(codec, errors, image, file, row.data(), stop, abandoned);
     jpeg_destroy_compress(&codec);
+    if (abandoned)
+        throw DrawingAbandoned{};
     if (!written)
         throw encoderError(file, errors.errnoAtFailure,
                            std::string("JPEG encoding failed: ") + errors.message);

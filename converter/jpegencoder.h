@@ -2,6 +2,7 @@
 
 #include "image.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace converter {
@@ -14,6 +15,6 @@ inline constexpr int kJpegMaxSide = 65500;
 // libjpeg's default 4:2:0 chroma subsampling, recording 96 DPI. Throws
 // ConversionError (UnwritableOutput), also for an image on a clear ground,
 // which JPEG cannot hold.
-void encodeJpeg(const Image& image, std::FILE* file);
+void encodeJpeg(const Image& image, std::FILE* file, const std::atomic<bool>* stop);
 
 } // namespace converter

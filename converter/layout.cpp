@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include "cellmetrics.h"
+#include "conversionerror.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,10 +39,18 @@ bool isBlank(char32_t c) {
 // thousands of characters in a script that joins its letters.
 constexpr std::size_t kMaxRunLength = 4096;
 
+} // namespace
+
+TextLayout::TextLayout(std::u32string_view text, Font& font, const std::atomic<bool>* stop)
+    : text_(text), font_(font), stop_(stop) {}
+
 // A final line break ends the last line and adds no empty one after it.
-template <typename Visit> void forEachLine(std::u32string_view text, Visit visit) {
+template <typename Visit> void TextLayout::forEachLine(Visit visit) const {
+    const std::u32string_view text = text_;
     std::size_t start = 0;
     while (start < text.size()) {
+        if (stop_ && stop_->load(std::memory_order_relaxed))
+            throw DrawingAbandoned{};
         std::size_t end = start;
         while (end < text.size() && !isLineBreak(text[end]))
             ++end;
@@ -52,10 +61,6 @@ template <typename Visit> void forEachLine(std::u32string_view text, Visit visit
         start = end + (crLf ? 2 : 1);
     }
 }
-
-} // namespace
-
-TextLayout::TextLayout(std::u32string_view text, Font& font) : text_(text), font_(font) {}
 
 double TextLayout::shapeLine(std::u32string_view line, const ShapedSink& take) {
     // Trailing blanks are not measured, and being blank need no drawing; a
@@ -99,7 +104,7 @@ double TextLayout::shapeLine(std::u32string_view line, const ShapedSink& take) {
 TextSize TextLayout::measure() {
     double widest = 0;
     std::size_t lines = 0;
-    forEachLine(text_, [&](std::u32string_view line) {
+    forEachLine([&](std::u32string_view line) {
         ++lines;
         widest = std::max(widest, shapeLine(line, [](const std::vector<ShapedGlyph>&) {}));
     });
@@ -113,7 +118,7 @@ void TextLayout::place(const std::function<void(const std::vector<PlacedGlyph>&)
     const float ascent = float(kNamedFontCell.ascent) * kPixelsPerCellUnit;
     std::size_t index = 0;
     std::vector<PlacedGlyph> placed;
-    forEachLine(text_, [&](std::u32string_view line) {
+    forEachLine([&](std::u32string_view line) {
         const float baseline = ascent + float(index++) * kLineSpacing;
         shapeLine(line, [&](const std::vector<ShapedGlyph>& glyphs) {
             placed.clear();

@@ -3,6 +3,7 @@
 #include "font.h"
 #include "shaper.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,9 @@ struct PlacedGlyph {
 // ends of every line. Measures in 32-bit floats, as that platform does.
 class TextLayout {
 public:
-    TextLayout(std::u32string_view text, Font& font);
+    // Once `stop` is seen set, between two lines, measuring or placing gives
+    // up with DrawingAbandoned.
+    TextLayout(std::u32string_view text, Font& font, const std::atomic<bool>* stop = nullptr);
 
     TextSize measure();
     // Hands draw the placed glyphs, a line or a piece of one at a time.
@@ -43,9 +46,11 @@ private:
     // Shapes one line, handing take its glyphs piece by piece, and returns the
     // line's measured advance.
     double shapeLine(std::u32string_view line, const ShapedSink& take);
+    template <typename Visit> void forEachLine(Visit visit) const;
 
     std::u32string_view text_;
     Font& font_;
+    const std::atomic<bool>* stop_;
     std::vector<ShapedGlyph> shaped_;
     std::u32string run_;
 };

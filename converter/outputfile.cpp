@@ -190,9 +190,9 @@ void ReplacingFile::linkUnnamed() {
         fail(error);
 }
 
-void ReplacingFile::write(const Image& image, Encoder encode) {
+void ReplacingFile::write(const Image& image, Encoder encode, const std::atomic<bool>* stop) {
     try {
-        encode(image, stream_);
+        encode(image, stream_, stop);
     } catch (const ConversionError& error) {
         throw ConversionError(error.kind(),
                               "cannot write image '" + shownAs_ + "': " + error.what());

@@ -28,8 +28,8 @@ public:
 
     std::FILE* stream() { return stream_; }
     // Encodes image into the file; a failure names the image. Throws
-    // ConversionError.
-    void write(const Image& image, Encoder encode);
+    // ConversionError, or DrawingAbandoned once `stop` is set.
+    void write(const Image& image, Encoder encode, const std::atomic<bool>* stop = nullptr);
     // Puts the complete file at the target and closes it; throws
     // ConversionError.
     void commit();

@@ -61,7 +61,8 @@ void appendToMemory(png_structp png, png_bytep data, png_size_t length) {
 // libpng reports an error by jumping back to the setjmp here; no object with a
 // destructor lives in this frame, so the jump skips none.
 bool writePng(png_structp png, png_infop info, const Image& image, const PngForm& form,
-              std::FILE* file, std::vector<png_byte>* memory, png_bytep row) {
+              std::FILE* file, std::vector<png_byte>* memory, png_bytep row,
+              const std::atomic<bool>* stop, bool& abandoned) {
     if (setjmp(png_jmpbuf(png)))
         return false;
     if (memory)
@@ -85,6 +86,10 @@ bool writePng(png_structp png, png_infop info, const Image& image, const PngForm
     png_set_compression_strategy(png, Z_FILTERED);
     png_write_info(png, info);
     for (int y = 0; y < image.height(); ++y) {
+        if (StopSeen(stop, y)) {
+            abandoned = true;
+            return false;
+        }
         PngFormRow(image, form, y, row);
         png_write_row(png, row);
     }
@@ -94,28 +99,32 @@ bool writePng(png_structp png, png_infop info, const Image& image, const PngForm
 
 // Writes the image in the form to the file, or into memory when given.
 void encodeForm(const Image& image, const PngForm& form, std::FILE* file,
-                std::vector<png_byte>* memory) {
+                std::vector<png_byte>* memory, const std::atomic<bool>* stop) {
     Failure failure;
     std::vector<png_byte> row(static_cast<std::size_t>(image.width()) * form.bytesPerPixel);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, onError, onWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool written = info && writePng(png, info, image, form, file, memory, row.data());
+    bool abandoned = false;
+    const bool written =
+        info && writePng(png, info, image, form, file, memory, row.data(), stop, abandoned);
     png_destroy_write_struct(&png, &info);
+    if (abandoned)
+        throw DrawingAbandoned{};
     if (!written)
         throw encoderError(file, failure.errnoAtFailure, "PNG encoding failed: " + failure.message);
 }
 
 } // namespace
 
-void encodePng(const Image& image, std::FILE* file) {
+void encodePng(const Image& image, std::FILE* file, const std::atomic<bool>* stop) {
     const std::vector<PngForm> forms = ExactPngForms(image);
     if (forms.size() == 1)
-        return encodeForm(image, forms.front(), file, nullptr);
+        return encodeForm(image, forms.front(), file, nullptr, stop);
     std::vector<png_byte> smallest, next;
-    encodeForm(image, forms.front(), file, &smallest);
+    encodeForm(image, forms.front(), file, &smallest, stop);
     for (std::size_t i = 1; i < forms.size() && smallest.size() < kCompareFormsBelowBytes; ++i) {
         next.clear();
-        encodeForm(image, forms[i], file, &next);
+        encodeForm(image, forms[i], file, &next, stop);
         if (next.size() < smallest.size())
             smallest.swap(next);
     }

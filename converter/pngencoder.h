@@ -2,6 +2,7 @@
 
 #include "image.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace converter {
@@ -15,6 +16,6 @@ inline constexpr int kPngMaxSide = 1000000;
 // (pngform.h): greyscale when every pixel is grey, with alpha on a clear
 // ground; otherwise the smaller of a palette and true colour. Records 96 DPI.
 // Throws ConversionError (UnwritableOutput).
-void encodePng(const Image& image, std::FILE* file);
+void encodePng(const Image& image, std::FILE* file, const std::atomic<bool>* stop);
 
 } // namespace converter

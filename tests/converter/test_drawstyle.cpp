@@ -58,7 +58,7 @@ class TestConverterDrawStyle : public QObject {
         const converter::Image image =
             converter::DrawText(decoded, glyphs, style, converter::sizeLimits(format));
         std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
-        converter::encoderFor(format)(image, file);
+        converter::encoderFor(format)(image, file, nullptr);
         std::fclose(file);
         return QImage(path).convertToFormat(QImage::Format_ARGB32);
     }

@@ -1,6 +1,5 @@
 #include "conversion.h"
 
-#include "imageconversion.h"
 #include "tempfolder.h"
 
 #include <support/failure.h>
@@ -44,21 +43,6 @@ void Conversion::removeTool(const ConverterTool& tool) {
 void Conversion::close() {
     folder_.close();
     unusable_ = QStringLiteral("the run was over");
-}
-
-std::optional<QString> Conversion::convert(const ConverterTool& tool, const QString& text,
-                                           const QString& outputFolder, const QString& name,
-                                           const WaitingProgress& progress) {
-    ImageConversion image(*this, tool);
-    try {
-        image.writeText(text);
-    } catch (const support::Failure&) {
-        // Kept as the reason the image was not made.
-    }
-    image.aimAt(outputFolder, name);
-    image.runTool(progress);
-    image.removeText();
-    return image.notMadeReason();
 }
 
 support::FolderFile Conversion::fileInFolder(const QString& name) const {

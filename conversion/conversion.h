@@ -41,18 +41,12 @@ struct WaitingProgress {
 //         for (const auto& tool : {conversion::kJpegTool, conversion::kPngTool})
 //             run.putTool(tool, run.toolBytes(tool));
 //     } catch (const support::Failure& failure) {
-//         // report failure.description(); convert() then says why nothing is made
+//         // report failure.description(); every image then names it
 //     }
-//     const std::optional<QString> notMade =
-//         run.convert(conversion::kPngTool, "ann@example.com", outputFolder,
-//                     "ann@example.com", {&display, caption, startValue, count});
+//     // each image: ImageConversion (imageconversion.h), step by step
 //     run.close();                 // or let the destructor do it
 //
-// `convert` never throws: it returns nothing when the image was made, and the
-// reason otherwise (the converter failed or made no file, the text could not
-// be written, or the name was refused: see imagepath.h). Runs of two programs
-// at once never meet: each has its own folder. A front that traps and numbers
-// each step of an image uses ImageConversion (imageconversion.h) instead.
+// Runs of two programs at once never meet: each has its own folder.
 class Conversion {
 public:
     explicit Conversion(ToolLoader loadTool = LoadConverterTool);
@@ -72,12 +66,6 @@ public:
     void removeTool(const ConverterTool& tool);
     // Removes the run's folder with all in it; the run is over. Never fails.
     void close();
-
-    // Makes the image of `text` named `name` + "." + the tool's extension in
-    // `outputFolder`, waiting for the converter with `progress`.
-    std::optional<QString> convert(const ConverterTool& tool, const QString& text,
-                                   const QString& outputFolder, const QString& name,
-                                   const WaitingProgress& progress);
 
     // Why the run has no folder, or nothing when it has one.
     const std::optional<QString>& unusable() const { return unusable_; }

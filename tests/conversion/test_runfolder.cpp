@@ -1,5 +1,7 @@
 // Each run works in a folder of its own; what killed runs left is cleared
 // by a later run, and nothing else is touched.
+#include "convertonce.h"
+
 #include <conversion/conversion.h>
 #include <conversion/runfolder.h>
 
@@ -136,7 +138,7 @@ private slots:
         QVERIFY(QFile::rename(folder, dir.filePath("aside")));
         QVERIFY(QFile::link(theirs, folder));
         const std::optional<QString> notMade =
-            run.convert(conversion::kPngTool, "a@b.c", out, "a@b.c", {});
+            ConvertOnce(run, conversion::kPngTool, "a@b.c", out, "a@b.c");
         QCOMPARE(notMade, std::nullopt);
         QFile image(out + "/a@b.c.png");
         QVERIFY(image.open(QIODevice::ReadOnly) && image.read(4) == "\x89PNG");

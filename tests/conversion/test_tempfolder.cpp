@@ -1,5 +1,6 @@
 // The folder runs make their own folders in.
 #include "../tmpfsmount.h"
+#include "convertonce.h"
 
 #include <conversion/conversion.h>
 #include <conversion/tempfolder.h>
@@ -132,7 +133,7 @@ private slots:
             reason = failure.description();
         }
         QVERIFY2(reason.contains("noexec") && reason.contains("Set TEMP"), qPrintable(reason));
-        QCOMPARE(run.convert(conversion::kPngTool, "a@b.c", dir.path(), "a@b.c", {}), reason);
+        QCOMPARE(ConvertOnce(run, conversion::kPngTool, "a@b.c", dir.path(), "a@b.c"), reason);
         QCOMPARE(QDir(dir.filePath("temp")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());
     }

@@ -102,7 +102,7 @@ private slots:
     // Addresses of two lengths tell the images of the two programs apart.
     void twoProgramsAtOnce_eachMakeExactlyTheirOwnImages() {
         ConversionFixture fixture;
-        const int count = 300;
+        const int count = 100;
         const QStringList formats{"a%1@example.com", "bbbbbbbbbb%1@example.com"};
         QList<QProcess*> programs;
         for (const QString& format : formats) {

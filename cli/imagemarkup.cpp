@@ -5,31 +5,10 @@
 namespace cli {
 namespace {
 
+// Qt's HTML escape, and the apostrophe too, so that an attribute is safe
+// whichever quotes hold it.
 QString escaped(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QStringLiteral("&amp;");
-            break;
-        case u'<':
-            out += QStringLiteral("&lt;");
-            break;
-        case u'>':
-            out += QStringLiteral("&gt;");
-            break;
-        case u'"':
-            out += QStringLiteral("&quot;");
-            break;
-        case u'\'':
-            out += QStringLiteral("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return text.toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
 }
 
 QString srcset(const QList<ImageCandidate>& images) {
